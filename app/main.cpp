@@ -1,0 +1,3 @@
+#include "ui/WindowMode.h"
+
+int main(int argc, char** argv) { return varnolet::RunWindowMode(argc, argv); }

@@ -1,0 +1,1 @@
+// Registry access over the per-user hive.
