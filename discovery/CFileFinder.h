@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnolet {
@@ -28,11 +29,21 @@ public:
     CFileFinder(const CFileFinder&) = delete;
     CFileFinder& operator=(const CFileFinder&) = delete;
 
+    /// Reports every hit to the handler, depth first in pre-order, before it
+    /// returns; folders that cannot be listed are passed over.
     void Search(FinderMode mode);
+    /// Replace one list; on a throw the finder keeps the list it had.
     void SetPattern(const char* szPattern);
     void SetQuery(const char* szQuery);
 
 private:
+    void SetHandler(FinderHandler handler);
+    void SetDirectory(const char* szDirectory);
+    static std::vector<std::string> ParseList(const char* text, bool isPattern);
+    bool MatchesPattern(std::string_view name) const;
+    bool MatchesQuery(std::string_view name) const;
+    void SearchFolder(const std::string& folder);
+
     std::vector<std::string> m_vecPatterns;
     std::vector<std::string> m_vecQueries;
     std::string m_strDirectory;
