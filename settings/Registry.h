@@ -99,6 +99,15 @@ RegStatus RegRemoveKey(RegRoot root, std::string_view path);
 /// Success when the key exists and can be opened with the access.
 RegStatus RegTestKey(RegRoot root, std::string_view path, RegAccess access);
 
+/// The name (and type) of the key's value at the index, in a stable order;
+/// ERROR_NO_MORE_ITEMS past the last one.
+RegStatus RegEnumValueName(RegRoot root, std::string_view path, std::uint32_t index,
+                           std::string& name, RegType* type = nullptr);
+
+/// The name of the key's subkey at the index; ERROR_NO_MORE_ITEMS past the last one.
+RegStatus RegEnumSubkeyName(RegRoot root, std::string_view path, std::uint32_t index,
+                            std::string& name);
+
 /// Adds the key's value names (only those of the type, when one is given) to the set.
 RegStatus RegListValueNames(RegRoot root, std::string_view path, RegNameSet& names,
                             const RegType* type = nullptr);
