@@ -1,7 +1,119 @@
 #include "convert/ConvertFile.h"
 
-namespace varnolet {
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
-bool ConvertFile(std::string, std::string, bool, bool, bool, bool) { return false; }
+#include "convert/EncodeChar.h"
+#include "convert/FileOperations.h"
+#include "convert/TextStream.h"
+#include "platform/FileDescriptor.h"
+#include "platform/FileSystem.h"
+#include "platform/TempFileCleanup.h"
+
+namespace varnolet {
+namespace {
+
+constexpr std::uint8_t kTempNameLength = 8;
+constexpr std::uint8_t kTempExtensionLength = 3;
+
+// The private copy of the input: wiped and removed on every way out.
+class TempCopy {
+public:
+    TempCopy() : m_file(CreateTempFile(kTempNameLength, kTempExtensionLength)) {}
+    ~TempCopy() { Discard(); }
+    TempCopy(const TempCopy&) = delete;
+    TempCopy& operator=(const TempCopy&) = delete;
+
+    bool IsOpen() const { return m_file.fd.IsOpen(); }
+    int Fd() const { return m_file.fd.Get(); }
+
+    /// True when no copy remains.
+    bool Discard() {
+        if (m_file.path.empty()) {
+            return true;
+        }
+        m_file.fd.Close();
+        bool gone = WipeFile(m_file.path, 1);
+        platform::CleanupSignalBlock block;
+        if (!gone) {
+            gone = ::unlink(m_file.path.c_str()) == 0;
+        }
+        platform::UnregisterTempFile();
+        m_file.path.clear();
+        return gone;
+    }
+
+private:
+    TempFile m_file;
+};
+
+bool FillCopy(const std::string& input, int copyFd) {
+    platform::UniqueFd source = platform::OpenFile(input.c_str(), O_RDONLY | O_NONBLOCK);
+    struct stat st {};
+    // Checked again on the open file: the path may have changed since the probe.
+    if (!source.IsOpen() || ::fstat(source.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return false;
+    }
+    return CopyDescriptor(source.Get(), copyFd) && ::lseek(copyFd, 0, SEEK_SET) == 0;
+}
+
+bool Encode(int inFd, int outFd, const ByteEncodings& codes) {
+    TextReader reader(inFd);
+    TextWriter writer(outFd);
+    std::unique_ptr<char[]> encoded;
+    std::size_t capacity = 0;
+    std::string_view chunk;
+    for (;;) {
+        if (!reader.Next(chunk)) {
+            return false;
+        }
+        if (chunk.empty()) {
+            return writer.Flush();
+        }
+        if (capacity < chunk.size() * nMaxEncodedSize) {
+            capacity = chunk.size() * nMaxEncodedSize;
+            encoded = std::make_unique_for_overwrite<char[]>(capacity);
+        }
+        const std::size_t size = EncodeBlock(chunk, codes, encoded.get());
+        if (!writer.Write(std::string_view(encoded.get(), size))) {
+            return false;
+        }
+    }
+}
+
+bool ProbeAllows(const std::string& output, bool bOverwrite) {
+    switch (ProbeOutputFile(output)) {
+    case PROBE_EXISTS:
+        return bOverwrite;
+    case PROBE_CREATABLE:
+        return true;
+    case PROBE_NOT_CREATABLE:
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+bool ConvertFile(std::string strInput, std::string strOutput, bool bSpaces, bool bBreaks,
+                 bool bNumeric, bool bOverwrite) {
+    if (!platform::IsRegularFile(strInput) || !ProbeAllows(strOutput, bOverwrite)) {
+        return false;
+    }
+    TempCopy copy;
+    if (!copy.IsOpen() || !FillCopy(strInput, copy.Fd())) {
+        return false;
+    }
+    platform::UniqueFd output =
+        platform::OpenFile(strOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (!output.IsOpen()) {
+        return false;
+    }
+    bool converted = Encode(copy.Fd(), output.Get(), EncodingsFor(bSpaces, bBreaks, bNumeric));
+    converted = output.Close() && converted;
+    return copy.Discard() && converted;
+}
 
 } // namespace varnolet
