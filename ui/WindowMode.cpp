@@ -1,8 +1,20 @@
 #include "ui/WindowMode.h"
 
+#include <QApplication>
+
+#include "ui/CSweepDialog.h"
+#include "ui/SweepResources.h"
+
 namespace varnolet {
 
-// The main window is not built yet: without an argument the program ends at once.
-int RunWindowMode(int /*argc*/, char** /*argv*/) { return 0; }
+int RunWindowMode(int argc, char** argv) {
+    QApplication app(argc, argv);
+    InitSweepResources();
+    QApplication::setWindowIcon(QIcon(SweepIconPath(IconId::App)));
+    CSweepDialog dialog;
+    dialog.exec();
+    // How the window ended makes no difference to the outcome.
+    return 0;
+}
 
 } // namespace varnolet
