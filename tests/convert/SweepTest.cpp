@@ -172,9 +172,11 @@ TEST_F(SweepTest, RepeatsTheExtensionUntilTheNameIsFree) {
               (std::vector<std::string>{"notes.txt.html", "notes.txt.html.html",
                                         "notes.txt.html.html.html", "notes.txt.html.html.html.html",
                                         "notes.txt.txt"}));
-    EXPECT_EQ(ReadFile(Out("notes.txt.html")), "one\r\n");
-    EXPECT_EQ(ReadFile(Out("notes.txt.html.html.html")), "two\r\n");
-    EXPECT_EQ(ReadFile(Out("notes.txt.html.html.html.html")), "one\r\n");
+    // The template's own line end follows the body's.
+    EXPECT_EQ(ReadFile(Out("notes.txt.html")), "one\r\n\r\n");
+    EXPECT_EQ(ReadFile(Out("notes.txt.html.html.html")), "two\r\n\r\n");
+    EXPECT_EQ(ReadFile(Out("notes.txt.html.html.html.html")), "one\r\n\r\n");
+    EXPECT_EQ(ReadFile(Out("notes.txt.txt")), "one\r\n");
 }
 
 TEST_F(SweepTest, CountsMissingRowsAndGoesOn) {

@@ -1,6 +1,7 @@
 #include "discovery/CFileFinder.h"
 
 #include <algorithm>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
@@ -110,6 +111,24 @@ TEST(CFileFinder, RefusesBadInputWithTheFirstFaultsMessage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ExceptionText(c.handler, c.folder.c_str(), c.pattern, c.query), c.message);
+    }
+}
+
+TEST(CFileFinder, EveryByteInsideAnItemIsAcceptedOrRefusedByTheInvalidSet) {
+    test::TempDir dir;
+    const std::string invalid = "\\/:*?\"<>|\t\r\f\n";
+    for (int byte = 1; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        if (c == ',') {
+            continue;
+        }
+        const std::string item = std::string("a") + c + "b";
+        const bool refused = invalid.find(c) != std::string::npos;
+        SCOPED_TRACE(byte);
+        EXPECT_EQ(ExceptionText(Collect, dir.Path().c_str(), item.c_str(), ""),
+                  refused ? kPatternMessage : "no exception");
+        EXPECT_EQ(ExceptionText(Collect, dir.Path().c_str(), "", item.c_str()),
+                  refused ? kQueryMessage : "no exception");
     }
 }
 
@@ -371,6 +390,60 @@ TEST(CFileFinder, TreesDeeperThanAThousandLevelsAreWalked) {
               std::vector<std::string>{path + "bottom.txt"});
     EXPECT_EQ(SearchOnSmallStack(dir.Path(), FM_FOLDERS_RECURSIVE, "d").size(),
               static_cast<std::size_t>(kDepth));
+}
+
+TEST(CFileFinder, AFolderNamedOnlyWithDotsIsStillSearched) {
+    test::TempDir dir;
+    MakeFolder(dir / "...");
+    test::WriteFile(dir / ".../f.txt", "");
+    EXPECT_EQ(Search(dir.Path(), FM_FILES_RECURSIVE), std::vector<std::string>{dir / ".../f.txt"});
+}
+
+// A chain of folders whose paths run past PATH_MAX, built and removed through
+// descriptors, since no path call can reach its far end.
+class LongChain {
+public:
+    static constexpr int kLevels = 24;
+
+    explicit LongChain(const std::string& root) : m_name(200, 'n') {
+        int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+        for (int level = 0; level < kLevels && fd >= 0; ++level) {
+            ::close(::openat(fd, "f.txt", O_WRONLY | O_CREAT, 0644));
+            ::mkdirat(fd, m_name.c_str(), 0755);
+            m_fds.push_back(fd);
+            fd = ::openat(fd, m_name.c_str(), O_RDONLY | O_DIRECTORY);
+        }
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+
+    ~LongChain() {
+        for (auto fd = m_fds.rbegin(); fd != m_fds.rend(); ++fd) {
+            ::unlinkat(*fd, m_name.c_str(), AT_REMOVEDIR);
+            ::unlinkat(*fd, "f.txt", 0);
+            ::close(*fd);
+        }
+    }
+
+    const std::string& Name() const { return m_name; }
+    int Levels() const { return static_cast<int>(m_fds.size()); }
+
+private:
+    std::string m_name;
+    std::vector<int> m_fds;
+};
+
+TEST(CFileFinder, FoldersBeyondThePathLimitArePassedOver) {
+    test::TempDir dir;
+    const LongChain chain(dir.Path());
+    ASSERT_EQ(chain.Levels(), LongChain::kLevels);
+    std::vector<std::string> expected;
+    for (std::string folder = dir.Path(); folder.size() < PATH_MAX; folder += chain.Name() + "/") {
+        expected.push_back(folder + "f.txt");
+    }
+    ASSERT_LT(expected.size(), static_cast<std::size_t>(LongChain::kLevels));
+    EXPECT_EQ(Sorted(Search(dir.Path(), FM_FILES_RECURSIVE, "txt")), Sorted(expected));
 }
 
 } // namespace
