@@ -80,8 +80,8 @@ std::string GetRootFolder() {
 }
 
 // The real path of the executable does not depend on how the program was
-// started; the first argument is the fallback when /proc cannot tell. A real path only ever
-// separates with '/': a backslash in it belongs to a name.
+// started; the first argument is the fallback when /proc cannot tell. A real
+// path only ever separates with '/': a backslash in it belongs to a name.
 std::string GetProgramFolder() {
     std::string path = platform::RunningExecutablePath();
     std::size_t last = path.rfind('/');
