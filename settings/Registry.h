@@ -59,7 +59,8 @@ using RegNameSet = std::set<std::string>;
 
 // Paths are key names separated by backslashes, relative to the root; the empty
 // path is the root itself. Key and value names match regardless of ASCII letter
-// case and keep the case they were created with.
+// case and keep the case they were created with. A null byte in a path gives
+// ERROR_BAD_PATHNAME, in a value name ERROR_INVALID_PARAMETER.
 
 /// Creates the key with every missing key on its path, or opens it when it exists.
 /// Options other than REG_OPTION_NON_VOLATILE answer ERROR_INVALID_PARAMETER.

@@ -95,6 +95,9 @@ TEST_F(RegistryTest, CreateMakesEveryKeyOnThePathAndReportsWhatItDid) {
     EXPECT_EQ(RegListSubkeyNames(HKEY_CURRENT_USER, "a", names), ERROR_SUCCESS);
     EXPECT_EQ(names, RegNameSet{"B"});
     EXPECT_EQ(RegCreateKeyPath(HKEY_CURRENT_USER, "A\\\\B"), ERROR_BAD_PATHNAME);
+    EXPECT_EQ(RegCreateKeyPath(HKEY_CURRENT_USER, std::string_view("A\0B", 3)), ERROR_BAD_PATHNAME);
+    EXPECT_EQ(RegWriteString(HKEY_CURRENT_USER, kKey, std::string_view("a\0b", 3), "x"),
+              ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegCreateKeyPath(HKEY_CURRENT_USER, "V", KEY_ALL_ACCESS, nullptr, 1),
               ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegTestKey(HKEY_CURRENT_USER, "V", KEY_READ), ERROR_FILE_NOT_FOUND);
