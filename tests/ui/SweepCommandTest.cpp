@@ -16,6 +16,7 @@
 #include "platform/qt/DisplayText.h"
 #include "platform/qt/MessageBox.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/OffscreenApp.h"
 
 namespace varnolet {
 namespace {
@@ -23,20 +24,6 @@ namespace {
 using platform::MessageKind;
 using test::ListFolder;
 using test::WriteFile;
-
-QApplication& App() {
-    // Qt would otherwise make its runtime folder in TMPDIR, which must stay clean.
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        const std::string runtime = std::string(std::getenv("HOME")) + "/.runtime";
-        ::mkdir(runtime.c_str(), 0700);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    }
-    static int argc = 1;
-    static char name[] = "test_sweep_command";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 struct Message {
     std::string text;
@@ -180,7 +167,7 @@ protected:
     }
 
     // Widgets need the application first; members are built in this order.
-    QApplication& m_app = App();
+    QApplication& m_app = test::OffscreenApp();
     test::TempDir m_dir;
     QWidget m_owner;
     QComboBox m_output{&m_owner};
