@@ -59,9 +59,9 @@ bool FillCopy(const std::string& input, int copyFd) {
     return CopyDescriptor(source.Get(), copyFd) && ::lseek(copyFd, 0, SEEK_SET) == 0;
 }
 
+// The table already holds the text-mode line ends, so blocks go out unchanged.
 bool Encode(int inFd, int outFd, const ByteEncodings& codes) {
     TextReader reader(inFd);
-    TextWriter writer(outFd);
     std::unique_ptr<char[]> encoded;
     std::size_t capacity = 0;
     std::string_view chunk;
@@ -70,14 +70,14 @@ bool Encode(int inFd, int outFd, const ByteEncodings& codes) {
             return false;
         }
         if (chunk.empty()) {
-            return writer.Flush();
+            return true;
         }
         if (capacity < chunk.size() * nMaxEncodedSize) {
             capacity = chunk.size() * nMaxEncodedSize;
             encoded = std::make_unique_for_overwrite<char[]>(capacity);
         }
         const std::size_t size = EncodeBlock(chunk, codes, encoded.get());
-        if (!writer.Write(std::string_view(encoded.get(), size))) {
+        if (!platform::WriteAll(outFd, std::string_view(encoded.get(), size))) {
             return false;
         }
     }
@@ -111,7 +111,8 @@ bool ConvertFile(std::string strInput, std::string strOutput, bool bSpaces, bool
     if (!output.IsOpen()) {
         return false;
     }
-    bool converted = Encode(copy.Fd(), output.Get(), EncodingsFor(bSpaces, bBreaks, bNumeric));
+    bool converted =
+        Encode(copy.Fd(), output.Get(), TextModeEncodingsFor(bSpaces, bBreaks, bNumeric));
     converted = output.Close() && converted;
     return copy.Discard() && converted;
 }

@@ -1,6 +1,7 @@
 #include "convert/EncodeChar.h"
 
 #include <cstring>
+#include <string>
 
 #include "convert/EntityTable.h"
 
@@ -40,20 +41,46 @@ ByteEncodings Derive(bool bSpaces, bool bBreaks, bool bNumeric) {
     return codes;
 }
 
+ByteEncodings InTextMode(const ByteEncodings& codes) {
+    ByteEncodings written;
+    for (unsigned ch = 0; ch < 256; ++ch) {
+        std::string text;
+        for (const char c : codes.Of(static_cast<unsigned char>(ch))) {
+            text += c == '\n' ? "\r\n" : std::string(1, c);
+        }
+        SetSlot(written, ch, text);
+    }
+    return written;
+}
+
 struct AllEncodings {
     std::array<ByteEncodings, 8> byFlags;
+    std::array<ByteEncodings, 8> textMode;
     AllEncodings() {
         for (unsigned flags = 0; flags < 8; ++flags) {
             byFlags[flags] = Derive(flags & 1, flags & 2, flags & 4);
+            textMode[flags] = InTextMode(byFlags[flags]);
         }
     }
 };
 
+const AllEncodings& All() {
+    static const AllEncodings all;
+    return all;
+}
+
+unsigned FlagIndex(bool bSpaces, bool bBreaks, bool bNumeric) {
+    return (bSpaces ? 1 : 0) | (bBreaks ? 2 : 0) | (bNumeric ? 4 : 0);
+}
+
 } // namespace
 
 const ByteEncodings& EncodingsFor(bool bSpaces, bool bBreaks, bool bNumeric) {
-    static const AllEncodings all;
-    return all.byFlags[(bSpaces ? 1 : 0) | (bBreaks ? 2 : 0) | (bNumeric ? 4 : 0)];
+    return All().byFlags[FlagIndex(bSpaces, bBreaks, bNumeric)];
+}
+
+const ByteEncodings& TextModeEncodingsFor(bool bSpaces, bool bBreaks, bool bNumeric) {
+    return All().textMode[FlagIndex(bSpaces, bBreaks, bNumeric)];
 }
 
 std::string EncodeChar(unsigned char ch, bool bSpaces, bool bBreaks, bool bNumeric) {

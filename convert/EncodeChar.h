@@ -28,6 +28,10 @@ struct ByteEncodings {
 /// The table for a flag combination, derived once from EntityTable.
 const ByteEncodings& EncodingsFor(bool bSpaces, bool bBreaks, bool bNumeric);
 
+/// The same table as a text-mode stream writes it: every LF already CR LF, so
+/// that a block goes to disk without a second pass over it.
+const ByteEncodings& TextModeEncodingsFor(bool bSpaces, bool bBreaks, bool bNumeric);
+
 /// Encodes every byte of `in` into `out`, which must hold
 /// nMaxEncodedSize * in.size() bytes; returns the bytes written.
 std::size_t EncodeBlock(std::string_view in, const ByteEncodings& codes, char* out);

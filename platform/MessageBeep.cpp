@@ -5,8 +5,10 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <unistd.h>
 
 namespace varnolet::platform {
@@ -54,7 +56,8 @@ public:
         }
         // The callback may run on libcanberra's thread at any time, even before
         // play_full returns, so no lock is held across the call.
-        const int rc = ca_context_play_full(m_context.get(), 1, props, &SoundPlayer::Finished, this);
+        const int rc =
+            ca_context_play_full(m_context.get(), 1, props, &SoundPlayer::Finished, this);
         ca_proplist_destroy(props);
         if (rc != CA_SUCCESS) {
             return false;
@@ -65,17 +68,28 @@ public:
     }
 
 private:
-    bool Open() {
+    // The sound server first; the raw ALSA back end only where a sound card
+    // exists, since without one ALSA fills standard error with complaints.
+    bool Open() { return OpenWith("pulse") || (HasSoundCard() && OpenWith(nullptr)); }
+
+    bool OpenWith(const char* driver) {
         ca_context* context = nullptr;
         if (ca_context_create(&context) != CA_SUCCESS) {
             return false;
         }
         m_context.reset(context);
-        if (ca_context_open(context) != CA_SUCCESS) {
+        if ((driver && ca_context_set_driver(context, driver) != CA_SUCCESS) ||
+            ca_context_open(context) != CA_SUCCESS) {
             m_context.reset();
             return false;
         }
         return true;
+    }
+
+    static bool HasSoundCard() {
+        std::ifstream cards("/proc/asound/cards");
+        std::string line;
+        return std::getline(cards, line) && line.find("no soundcards") == std::string::npos;
     }
 
     static void Finished(ca_context*, uint32_t, int, void* self) {
@@ -95,7 +109,9 @@ private:
 
 } // namespace
 
-void SetBeepHook(BeepHook hook) { Hook() = std::move(hook); }
+void SetBeepHook(BeepHook hook) {
+    Hook() = std::move(hook);
+}
 
 void MessageBeep(BeepType type) {
     if (Hook()) {
