@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,9 +98,31 @@ std::string MakeTempFilePath(std::uint8_t nName, std::uint8_t nExtension) {
 }
 
 bool CopyDescriptor(int source, int destination) {
-    std::string buffer(kBlockSize, '\0');
+    // The kernel copies without bringing the bytes into this process; where it
+    // cannot (an old kernel, a special file system) the copy falls back to blocks.
+    // Files that claim to be empty (those of /proc) may still hold bytes, which
+    // only reading finds.
+    struct stat st {};
+    const bool kernelCopy = ::fstat(source, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
+    while (kernelCopy) {
+        const ssize_t copied =
+            ::copy_file_range(source, nullptr, destination, nullptr, kBlockSize * 16, 0);
+        if (copied == 0) {
+            return true;
+        }
+        if (copied < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
+                break;
+            }
+            return false;
+        }
+    }
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
     for (;;) {
-        const ssize_t got = platform::ReadSome(source, buffer.data(), buffer.size());
+        const ssize_t got = platform::ReadSome(source, buffer.get(), kBlockSize);
         if (got < 0) {
             return false;
         }
@@ -107,7 +130,7 @@ bool CopyDescriptor(int source, int destination) {
             return true;
         }
         if (!platform::WriteAll(destination,
-                                std::string_view(buffer.data(), static_cast<std::size_t>(got)))) {
+                                std::string_view(buffer.get(), static_cast<std::size_t>(got)))) {
             return false;
         }
     }

@@ -1,6 +1,8 @@
 #include "convert/TextStream.h"
 
+#include <algorithm>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "platform/FileDescriptor.h"
 
@@ -8,6 +10,18 @@ namespace varnolet {
 namespace {
 
 constexpr std::size_t kBlockSize = 1 << 20;
+constexpr std::size_t kSmallestBlock = 4096;
+
+// Most files are small: a buffer the size of the file (up to a block) spares
+// the allocation and page faults of a whole block per stream.
+std::size_t BlockSizeFor(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        return kBlockSize;
+    }
+    const auto wanted = static_cast<std::size_t>(st.st_size) + 1;
+    return std::clamp(wanted, kSmallestBlock, kBlockSize);
+}
 
 // Drops the CR of every CR LF pair within [begin, end), compacting in place.
 // Returns the new end.
@@ -36,14 +50,16 @@ char* SqueezeCrLf(char* begin, char* end) {
 
 } // namespace
 
-TextReader::TextReader(int fd) : m_fd(fd), m_buffer(kBlockSize + 1, '\0') {}
+TextReader::TextReader(int fd)
+    : m_fd(fd), m_blockSize(BlockSizeFor(fd)),
+      m_buffer(std::make_unique_for_overwrite<char[]>(m_blockSize + 1)) {}
 
 bool TextReader::Next(std::string_view& chunk) {
     chunk = {};
     while (!m_atEnd) {
         // Slot 0 carries a CR held back from the previous block.
-        char* data = m_buffer.data();
-        const ssize_t got = platform::ReadSome(m_fd, data + 1, kBlockSize);
+        char* data = m_buffer.get();
+        const ssize_t got = platform::ReadSome(m_fd, data + 1, m_blockSize);
         if (got < 0) {
             return false;
         }
@@ -69,9 +85,7 @@ bool TextReader::Next(std::string_view& chunk) {
     return true;
 }
 
-TextWriter::TextWriter(int fd) : m_fd(fd) {
-    m_buffer.reserve(kBlockSize + 2);
-}
+TextWriter::TextWriter(int fd) : m_fd(fd) {}
 
 bool TextWriter::Write(std::string_view text) {
     while (!text.empty() && !m_failed) {

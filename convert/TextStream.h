@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,7 +19,8 @@ public:
 
 private:
     int m_fd;
-    std::string m_buffer;
+    std::size_t m_blockSize;
+    std::unique_ptr<char[]> m_buffer;
     bool m_pendingCr = false;
     bool m_atEnd = false;
 };
