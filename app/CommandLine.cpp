@@ -1,7 +1,6 @@
 #include "app/CommandLine.h"
 
 #include "convert/ConvertFile.h"
-#include "convert/TextFile.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBeep.h"
 
@@ -47,16 +46,9 @@ int RunCommandLine(const std::string& tail) {
     const std::string output = input + ".txt";
     // An earlier output is replaced even when it was made read-only.
     platform::ClearReadOnly(output);
-    if (!ConvertFile(input, output, false, false, false, true)) {
-        return Fail();
-    }
-    std::string body;
-    if (!ReadTextLines(output, body)) {
-        return Fail();
-    }
-    body.insert(0, "<pre>\n");
-    body += "</pre>";
-    if (!WriteTextFile(output, body)) {
+    // One pass: the wrapper is written around the escaped text as it streams,
+    // so a file of any size is never held in memory or read back.
+    if (!ConvertFileToPre(input, output, true)) {
         return Fail();
     }
     platform::MessageBeep(platform::MB_ICONINFORMATION);

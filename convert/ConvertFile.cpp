@@ -59,9 +59,34 @@ bool FillCopy(const std::string& input, int copyFd) {
     return CopyDescriptor(source.Get(), copyFd) && ::lseek(copyFd, 0, SEEK_SET) == 0;
 }
 
+// Text written before and after the escaped text, already in text mode.
+struct Frame {
+    std::string_view head;
+    std::string_view tail;
+};
+
+constexpr Frame kNoFrame{};
+constexpr Frame kPreFrame{"<pre>\r\n", "</pre>"};
+
+bool WriteTail(int outFd, const Frame& frame, bool wroteText, char lastByte) {
+    if (frame.tail.empty()) {
+        return true;
+    }
+    // A last line without a line end gets one before the closing tag.
+    if (wroteText && lastByte != '\n' && !platform::WriteAll(outFd, "\r\n")) {
+        return false;
+    }
+    return platform::WriteAll(outFd, frame.tail);
+}
+
 // The table already holds the text-mode line ends, so blocks go out unchanged.
-bool Encode(int inFd, int outFd, const ByteEncodings& codes) {
+bool Encode(int inFd, int outFd, const ByteEncodings& codes, const Frame& frame) {
+    if (!frame.head.empty() && !platform::WriteAll(outFd, frame.head)) {
+        return false;
+    }
     TextReader reader(inFd);
+    bool wroteText = false;
+    char lastByte = '\0';
     std::unique_ptr<char[]> encoded;
     std::size_t capacity = 0;
     std::string_view chunk;
@@ -70,7 +95,7 @@ bool Encode(int inFd, int outFd, const ByteEncodings& codes) {
             return false;
         }
         if (chunk.empty()) {
-            return true;
+            return WriteTail(outFd, frame, wroteText, lastByte);
         }
         if (capacity < chunk.size() * nMaxEncodedSize) {
             capacity = chunk.size() * nMaxEncodedSize;
@@ -80,6 +105,8 @@ bool Encode(int inFd, int outFd, const ByteEncodings& codes) {
         if (!platform::WriteAll(outFd, std::string_view(encoded.get(), size))) {
             return false;
         }
+        wroteText = wroteText || size > 0;
+        lastByte = size > 0 ? encoded[size - 1] : lastByte;
     }
 }
 
@@ -95,10 +122,8 @@ bool ProbeAllows(const std::string& output, bool bOverwrite) {
     return false;
 }
 
-} // namespace
-
-bool ConvertFile(std::string strInput, std::string strOutput, bool bSpaces, bool bBreaks,
-                 bool bNumeric, bool bOverwrite) {
+bool Convert(const std::string& strInput, const std::string& strOutput, const ByteEncodings& codes,
+             bool bOverwrite, const Frame& frame) {
     if (!platform::IsRegularFile(strInput) || !ProbeAllows(strOutput, bOverwrite)) {
         return false;
     }
@@ -111,10 +136,22 @@ bool ConvertFile(std::string strInput, std::string strOutput, bool bSpaces, bool
     if (!output.IsOpen()) {
         return false;
     }
-    bool converted =
-        Encode(copy.Fd(), output.Get(), TextModeEncodingsFor(bSpaces, bBreaks, bNumeric));
+    bool converted = Encode(copy.Fd(), output.Get(), codes, frame);
     converted = output.Close() && converted;
     return copy.Discard() && converted;
+}
+
+} // namespace
+
+bool ConvertFile(std::string strInput, std::string strOutput, bool bSpaces, bool bBreaks,
+                 bool bNumeric, bool bOverwrite) {
+    return Convert(strInput, strOutput, TextModeEncodingsFor(bSpaces, bBreaks, bNumeric),
+                   bOverwrite, kNoFrame);
+}
+
+bool ConvertFileToPre(const std::string& strInput, const std::string& strOutput, bool bOverwrite) {
+    return Convert(strInput, strOutput, TextModeEncodingsFor(false, false, false), bOverwrite,
+                   kPreFrame);
 }
 
 } // namespace varnolet
