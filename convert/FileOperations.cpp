@@ -161,11 +161,13 @@ bool CopyFileContents(const std::string& strSource, const std::string& strDestin
 }
 
 bool WipeFile(const std::string& path, std::uint16_t nPasses) {
-    if (!IsRegular(path)) {
+    const auto status = platform::StatPath(path);
+    if (!status || !status->bRegular) {
         return true;
     }
-    platform::ClearReadOnly(path);
-    const auto status = platform::StatPath(path);
+    if (!status->bOwnerWritable) {
+        platform::ClearReadOnly(path);
+    }
     if (nPasses != 0 && status && status->nSize > 0) {
         for (std::uint16_t pass = 0; pass < nPasses; ++pass) {
             // Overwritten in place: truncating first would free the old blocks
@@ -195,7 +197,8 @@ ProbeResult ProbeOutputFile(const std::string& path) {
         return PROBE_NOT_CREATABLE;
     }
     fd.Close();
-    WipeFile(path, 1);
+    // Empty and made exclusively here: there is nothing to wipe, only to remove.
+    platform::RemoveFile(path);
     return PROBE_CREATABLE;
 }
 

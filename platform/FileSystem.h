@@ -9,6 +9,7 @@ namespace varnolet::platform {
 struct FileStatus {
     bool bRegular = false;
     std::uint64_t nSize = 0;
+    bool bOwnerWritable = false;
 };
 
 /// The file-status query; follows symbolic links. Empty when the path cannot be queried.
