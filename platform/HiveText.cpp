@@ -1,6 +1,7 @@
 #include "platform/HiveText.h"
 
 #include "platform/HiveKey.h"
+#include "platform/HexDigit.h"
 
 #include <cstdint>
 #include <vector>
@@ -18,19 +19,6 @@ constexpr char kDigits[] = "0123456789abcdef";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 bool EqualsFolded(std::string_view a, std::string_view b) {

@@ -94,8 +94,8 @@ CSweepDialog::CSweepDialog(QWidget* parent)
     CreateMenu();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    for (const ControlSpec& spec : SweepTemplate()) {
-        CreateControl(spec, client);
+    for (const ControlEntry& entry : SweepTemplate()) {
+        CreateControl(entry, client);
     }
     BindControls(client);
 
@@ -109,14 +109,14 @@ CSweepDialog::CSweepDialog(QWidget* parent)
 
 CSweepDialog::~CSweepDialog() = default;
 
-QWidget* CSweepDialog::CreateControl(const ControlSpec& spec, QWidget* client) {
+QWidget* CSweepDialog::CreateControl(const ControlEntry& entry, QWidget* client) {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::GroupBox:
-        widget = new QGroupBox(QString::fromUtf8(spec.caption), client);
+        widget = new QGroupBox(QString::fromUtf8(entry.caption), client);
         break;
     case ControlKind::Label: {
-        auto* label = new QLabel(QString::fromUtf8(spec.caption), client);
+        auto* label = new QLabel(QString::fromUtf8(entry.caption), client);
         label->setTextFormat(Qt::PlainText);
         widget = label;
         break;
@@ -125,23 +125,23 @@ QWidget* CSweepDialog::CreateControl(const ControlSpec& spec, QWidget* client) {
         widget = MakeCombo(client);
         break;
     case ControlKind::PushButton:
-        widget = MakeButton(spec.caption, client);
+        widget = MakeButton(entry.caption, client);
         break;
     case ControlKind::IconButton:
         widget = MakeIconButton(client);
         break;
     case ControlKind::CheckBox:
-        widget = new QCheckBox(QString::fromUtf8(spec.caption), client);
+        widget = new QCheckBox(QString::fromUtf8(entry.caption), client);
         break;
     case ControlKind::ListView:
         widget = new FileListView(client);
         break;
     }
-    widget->setObjectName(QString::fromLatin1(spec.objectName));
-    widget->setProperty("controlId", spec.id);
+    widget->setObjectName(QString::fromLatin1(entry.objectName));
+    widget->setProperty("controlId", entry.id);
     const platform::DialogUnits units(font());
-    widget->setGeometry(units.Rect(spec.x, spec.y, spec.width, spec.height));
-    if (spec.kind == ControlKind::GroupBox) {
+    widget->setGeometry(units.Rect(entry.x, entry.y, entry.width, entry.height));
+    if (entry.kind == ControlKind::GroupBox) {
         // Frames sit beneath the controls they frame and never take a click.
         widget->lower();
         widget->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -15,7 +15,7 @@ namespace varnolet {
 
 class FileListModel;
 class FileListView;
-struct ControlSpec;
+struct ControlEntry;
 
 /// The main window: the file list, the four fields with their histories, the
 /// option boxes, the buttons, the menu and the accelerators.
@@ -62,7 +62,7 @@ protected:
 
 private:
     void OnInitDialog();
-    QWidget* CreateControl(const ControlSpec& spec, QWidget* client);
+    QWidget* CreateControl(const ControlEntry& entry, QWidget* client);
     void BindControls(QWidget* client);
     void SetButtonIcons();
     void CreateMenu();

@@ -9,7 +9,7 @@ using K = ControlKind;
 // the dropped-down list.
 constexpr int kComboField = 13;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlEntry kControls[] = {
     {K::GroupBox, IDC_NONE, "", 356, 40, 40, 214, "grpButtons"},
     {K::GroupBox, IDC_NONE, "Folder Options", 4, 254, 392, 52, "grpFolderOptions"},
     {K::Label, IDC_NONE, "Keywords --->", 9, 266, 53, 8, "lblKeywords"},
@@ -47,7 +47,7 @@ constexpr ControlSpec kControls[] = {
 
 } // namespace
 
-std::span<const ControlSpec> SweepTemplate() {
+std::span<const ControlEntry> SweepTemplate() {
     return kControls;
 }
 

@@ -41,7 +41,7 @@ enum CommandId : int {
 enum class ControlKind { GroupBox, Label, ComboBox, PushButton, IconButton, CheckBox, ListView };
 
 /// One control of the main window's template; position and size in dialog units.
-struct ControlSpec {
+struct ControlEntry {
     ControlKind kind;
     int id;
     const char* caption;
@@ -57,6 +57,6 @@ inline constexpr int kSweepDialogWidth = 399;
 inline constexpr int kSweepDialogHeight = 309;
 
 /// The controls in template order, which is also the tab order.
-std::span<const ControlSpec> SweepTemplate();
+std::span<const ControlEntry> SweepTemplate();
 
 } // namespace varnolet

@@ -1,4 +1,5 @@
 #include "platform/qt/UriList.h"
+#include "platform/HexDigit.h"
 
 #include <QByteArray>
 #include <QMimeData>
@@ -9,26 +10,13 @@ namespace {
 constexpr std::string_view kUriListType = "text/uri-list";
 constexpr std::string_view kFileScheme = "file://";
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::string PercentDecoded(std::string_view text) {
     std::string bytes;
     bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size()) {
-            const int high = HexValue(text[i + 1]);
-            const int low = HexValue(text[i + 2]);
+            const int high = HexDigit(text[i + 1]);
+            const int low = HexDigit(text[i + 2]);
             if (high >= 0 && low >= 0) {
                 bytes += static_cast<char>(high * 16 + low);
                 i += 2;
