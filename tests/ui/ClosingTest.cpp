@@ -16,7 +16,7 @@
 
 #include "platform/qt/MessageBox.h"
 #include "tests/support/TempDir.h"
-#include "tests/ui/OffscreenApp.h"
+#include "tests/support/qt/QtTestSupport.h"
 
 namespace varnolet {
 namespace {
@@ -80,7 +80,7 @@ const struct {
 };
 
 TEST(ClosingTest, EveryWayOfClosingSavesAndARestartShowsTheSame) {
-    test::OffscreenApp();
+    test::EnsureApplication();
     platform::SetMessageBoxHook([](const platform::ShownMessage& m) {
         ADD_FAILURE() << "unexpected message: " << m.text;
         return platform::IDNO;

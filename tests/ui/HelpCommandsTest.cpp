@@ -17,7 +17,7 @@
 #include "platform/qt/MessageBox.h"
 #include "platform/qt/Shell.h"
 #include "ui/CAboutDialog.h"
-#include "tests/ui/OffscreenApp.h"
+#include "tests/support/qt/QtTestSupport.h"
 
 namespace varnolet {
 namespace {
@@ -37,7 +37,7 @@ protected:
         platform::SetShellHook({});
     }
 
-    QApplication& m_app = test::OffscreenApp();
+    QApplication& m_app = test::EnsureApplication();
     QWidget m_owner;
     std::vector<platform::ShownMessage> m_shown;
 };
@@ -125,7 +125,7 @@ TEST_F(HelpCommandsTest, AboutBoxShowsThePictureAndClosesEveryWay) {
 }
 
 TEST(AboutPictureTest, IsDrawnNotBlank) {
-    test::OffscreenApp();
+    test::EnsureApplication();
     const QImage image = CAboutDialog::Picture().toImage();
     ASSERT_EQ(image.size(), QSize(300, 250));
     EXPECT_NE(image.pixel(150, 10), image.pixel(150, 110)); // the resource was found and drawn

@@ -14,7 +14,7 @@
 #include "settings/Registry.h"
 #include "settings/SettingsKeys.h"
 #include "tests/support/TempDir.h"
-#include "tests/ui/OffscreenApp.h"
+#include "tests/support/qt/QtTestSupport.h"
 
 namespace varnolet {
 namespace {
@@ -55,7 +55,7 @@ class SettingsBindingTest : public ::testing::Test {
 protected:
     SettingsBindingTest() { ::setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1); }
 
-    QApplication& m_app = test::OffscreenApp();
+    QApplication& m_app = test::EnsureApplication();
     test::TempDir m_config; // a fresh hive for every test
 };
 

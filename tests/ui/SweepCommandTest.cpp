@@ -16,7 +16,7 @@
 #include "platform/qt/DisplayText.h"
 #include "platform/qt/MessageBox.h"
 #include "tests/support/TempDir.h"
-#include "tests/ui/OffscreenApp.h"
+#include "tests/support/qt/QtTestSupport.h"
 
 namespace varnolet {
 namespace {
@@ -167,7 +167,7 @@ protected:
     }
 
     // Widgets need the application first; members are built in this order.
-    QApplication& m_app = test::OffscreenApp();
+    QApplication& m_app = test::EnsureApplication();
     test::TempDir m_dir;
     QWidget m_owner;
     QComboBox m_output{&m_owner};
