@@ -34,9 +34,14 @@ public:
         if (m_file.path.empty()) {
             return true;
         }
-        m_file.fd.Close();
-        bool gone = WipeFile(m_file.path, 1);
+        // Wiped through the descriptor still open on it: the copy is ours and
+        // writable, so reopening it by name would only cost a lookup.
+        const bool zeroed = ZeroOpenFile(m_file.fd.Get());
+        const bool closed = m_file.fd.Close();
+        // From the removal on, the name may be anybody's: the signal handler
+        // must not wipe it any more.
         platform::CleanupSignalBlock block;
+        bool gone = zeroed && closed ? platform::RemoveFile(m_file.path) : WipeFile(m_file.path, 1);
         if (!gone) {
             gone = ::unlink(m_file.path.c_str()) == 0;
         }

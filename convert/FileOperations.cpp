@@ -160,6 +160,14 @@ bool CopyFileContents(const std::string& strSource, const std::string& strDestin
     return destination.Close() && copied;
 }
 
+bool ZeroOpenFile(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || ::lseek(fd, 0, SEEK_SET) != 0) {
+        return false;
+    }
+    return WriteZeros(fd, static_cast<std::uint64_t>(st.st_size));
+}
+
 bool WipeFile(const std::string& path, std::uint16_t nPasses) {
     const auto status = platform::StatPath(path);
     if (!status || !status->bRegular) {

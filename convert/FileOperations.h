@@ -42,6 +42,9 @@ bool CopyFileContents(const std::string& strSource, const std::string& strDestin
 /// Copies everything from one open descriptor to another; false on any error.
 bool CopyDescriptor(int source, int destination);
 
+/// Overwrites the whole of an open file with zero bytes, in place; false on any error.
+bool ZeroOpenFile(int fd);
+
 /// Overwrites a regular file with zero bytes nPasses times and deletes it, a
 /// read-only one too. True when no file remains at the path.
 bool WipeFile(const std::string& path, std::uint16_t nPasses);
