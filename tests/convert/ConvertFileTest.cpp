@@ -22,7 +22,8 @@ using test::WriteFile;
 class ConvertFileTest : public testing::Test {
 protected:
     void TearDown() override {
-        const std::regex tempName("[a-z]+\\.[a-z]+");
+        // Copies are named like "abcdefgh.ijk"; the fixture's own folder is "test.XXXXXX".
+        const std::regex tempName("[a-z]{8}\\.[a-z]{3}");
         for (const auto& name : test::ListFolder(GetTempFolder())) {
             EXPECT_FALSE(std::regex_match(name, tempName)) << "left behind: " << name;
         }
