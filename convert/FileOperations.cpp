@@ -72,10 +72,9 @@ std::string GetTempFolder() {
 TempFile CreateTempFile(std::uint8_t nName, std::uint8_t nExtension) {
     const std::string folder = GetTempFolder();
     for (int attempt = 0; attempt < kMaxTempAttempts; ++attempt) {
+        // No test beforehand: the exclusive creation is the test, and any
+        // entry at the name (a file, a link, a folder) sends us to the next.
         TempFile temp{folder + RandomName(nName, nExtension), {}};
-        if (IsRegular(temp.path)) {
-            continue;
-        }
         // Held back so that a signal never sees the file without knowing it.
         platform::CleanupSignalBlock block;
         temp.fd = platform::OpenFile(temp.path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW,
