@@ -54,65 +54,97 @@ private:
     TempFile m_file;
 };
 
-bool FillCopy(const std::string& input, int copyFd) {
-    platform::UniqueFd source = platform::OpenFile(input.c_str(), O_RDONLY | O_NONBLOCK);
+// Copies an open input into the private copy and rewinds the copy. The input is
+// checked on the open file: the path may have changed since anyone looked at it.
+bool FillCopy(int sourceFd, int copyFd) {
     struct stat st {};
-    // Checked again on the open file: the path may have changed since the probe.
-    if (!source.IsOpen() || ::fstat(source.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(sourceFd, &st) != 0 || !S_ISREG(st.st_mode)) {
         return false;
     }
-    return CopyDescriptor(source.Get(), copyFd) && ::lseek(copyFd, 0, SEEK_SET) == 0;
+    return CopyDescriptor(sourceFd, copyFd) && ::lseek(copyFd, 0, SEEK_SET) == 0;
+}
+
+bool FillCopy(const std::string& input, int copyFd) {
+    platform::UniqueFd source = platform::OpenFile(input.c_str(), O_RDONLY | O_NONBLOCK);
+    return source.IsOpen() && FillCopy(source.Get(), copyFd);
 }
 
 // Text written before and after the escaped text, already in text mode.
 struct Frame {
     std::string_view head;
     std::string_view tail;
+    bool endLastLine = false; ///< a last line without a line end gets one
 };
 
 constexpr Frame kNoFrame{};
-constexpr Frame kPreFrame{"<pre>\r\n", "</pre>"};
+constexpr Frame kLinesFrame{"", "", true};
+constexpr Frame kPreFrame{"<pre>\r\n", "</pre>", true};
 
-bool WriteTail(int outFd, const Frame& frame, bool wroteText, char lastByte) {
-    if (frame.tail.empty()) {
-        return true;
-    }
-    // A last line without a line end gets one before the closing tag.
-    if (wroteText && lastByte != '\n' && !platform::WriteAll(outFd, "\r\n")) {
+bool WriteTail(TextWriter& out, const Frame& frame, bool wroteText, char lastByte) {
+    if (frame.endLastLine && wroteText && lastByte != '\n' && !out.WriteRaw("\r\n")) {
         return false;
     }
-    return platform::WriteAll(outFd, frame.tail);
+    return out.WriteRaw(frame.tail);
 }
 
-// The table already holds the text-mode line ends, so blocks go out unchanged.
-bool Encode(int inFd, int outFd, const ByteEncodings& codes, const Frame& frame) {
-    if (!frame.head.empty() && !platform::WriteAll(outFd, frame.head)) {
+// Reads the copy in text mode and writes it escaped inside its frame. The table
+// already holds the text-mode line ends, so blocks go out unchanged.
+bool Encode(int inFd, TextWriter& out, const ByteEncodings& codes, const Frame& frame) {
+    if (!out.WriteRaw(frame.head)) {
         return false;
     }
     TextReader reader(inFd);
-    bool wroteText = false;
-    char lastByte = '\0';
     std::unique_ptr<char[]> encoded;
     std::size_t capacity = 0;
+    bool wroteText = false;
+    char lastByte = '\0';
     std::string_view chunk;
     for (;;) {
         if (!reader.Next(chunk)) {
             return false;
         }
         if (chunk.empty()) {
-            return WriteTail(outFd, frame, wroteText, lastByte);
+            return WriteTail(out, frame, wroteText, lastByte);
         }
         if (capacity < chunk.size() * nMaxEncodedSize) {
             capacity = chunk.size() * nMaxEncodedSize;
             encoded = std::make_unique_for_overwrite<char[]>(capacity);
         }
         const std::size_t size = EncodeBlock(chunk, codes, encoded.get());
-        if (!platform::WriteAll(outFd, std::string_view(encoded.get(), size))) {
+        if (size == 0) {
+            continue;
+        }
+        if (!out.WriteRaw(std::string_view(encoded.get(), size))) {
             return false;
         }
-        wroteText = wroteText || size > 0;
-        lastByte = size > 0 ? encoded[size - 1] : lastByte;
+        wroteText = true;
+        lastByte = encoded[size - 1];
     }
+}
+
+bool Encode(int inFd, int outFd, const ByteEncodings& codes, const Frame& frame) {
+    TextWriter out(outFd);
+    const bool encoded = Encode(inFd, out, codes, frame);
+    return out.Flush() && encoded;
+}
+
+// The page's pieces in text mode with the escaped text between each two; the
+// copy is read again for every gap.
+bool WritePage(int copyFd, int outFd, const ByteEncodings& codes, const PageLayout& layout) {
+    const Frame& frame = layout.bPre ? kPreFrame : kLinesFrame;
+    TextWriter out(outFd);
+    for (std::size_t piece = 0; piece < layout.pieces.size(); ++piece) {
+        if (!out.Write(layout.pieces[piece])) {
+            return false;
+        }
+        if (piece + 1 == layout.pieces.size()) {
+            break;
+        }
+        if (::lseek(copyFd, 0, SEEK_SET) != 0 || !Encode(copyFd, out, codes, frame)) {
+            return false;
+        }
+    }
+    return out.Flush();
 }
 
 bool ProbeAllows(const std::string& output, bool bOverwrite) {
@@ -152,6 +184,17 @@ bool ConvertFile(std::string strInput, std::string strOutput, bool bSpaces, bool
                  bool bNumeric, bool bOverwrite) {
     return Convert(strInput, strOutput, TextModeEncodingsFor(bSpaces, bBreaks, bNumeric),
                    bOverwrite, kNoFrame);
+}
+
+bool ConvertIntoPage(int inputFd, int outputFd, bool bSpaces, bool bBreaks, bool bNumeric,
+                     const PageLayout& layout) {
+    TempCopy copy;
+    if (!copy.IsOpen() || !FillCopy(inputFd, copy.Fd())) {
+        return false;
+    }
+    const bool written =
+        WritePage(copy.Fd(), outputFd, TextModeEncodingsFor(bSpaces, bBreaks, bNumeric), layout);
+    return copy.Discard() && written;
 }
 
 bool ConvertFileToPre(const std::string& strInput, const std::string& strOutput, bool bOverwrite) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace varnolet {
 
@@ -9,6 +11,23 @@ namespace varnolet {
 /// could not begin or any read or write failed.
 bool ConvertFile(std::string strInput, std::string strOutput, bool bSpaces, bool bBreaks,
                  bool bNumeric, bool bOverwrite);
+
+/// Where a sweep's page puts the converted text: between each two of the
+/// page's own pieces (LF line ends; one more piece than places), each time
+/// ended by a line end and, with bPre, inside "<pre>\n" ... "</pre>". Without a
+/// template the page is two empty pieces.
+struct PageLayout {
+    std::vector<std::string_view> pieces;
+    bool bPre = false;
+};
+
+/// ConvertFile from an open input straight into a page on an open output, in
+/// text mode: the same bytes as converting into the output, reading it back in
+/// text mode, laying it into the page and rewriting it, in one pass. The input
+/// is still read through a private temporary copy, wiped afterwards. False when
+/// the input is not a regular file or any read or write fails.
+bool ConvertIntoPage(int inputFd, int outputFd, bool bSpaces, bool bBreaks, bool bNumeric,
+                     const PageLayout& layout);
 
 /// ConvertFile with all three flags false, writing the result inside one
 /// "<pre>" element in the same pass: "<pre>", the escaped lines (the last one

@@ -1,25 +1,20 @@
 #include "convert/Sweep.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "convert/ConvertFile.h"
 #include "convert/TextFile.h"
 #include "discovery/PathUtils.h"
 #include "discovery/StringUtils.h"
+#include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
 
 namespace varnolet {
 namespace {
 
 constexpr std::string_view kNoTemplate = "-none";
-constexpr std::string_view kPreOpen = "<pre>\n";
-constexpr std::string_view kPreClose = "</pre>";
-
-// lstat, not stat: a dangling link or a folder of that name is taken as well.
-bool NameTaken(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
 
 enum class RowOutcome { Swept, Failed };
 
@@ -30,48 +25,80 @@ struct RowJob {
     bool useTemplate;
 };
 
-// The page for one row from the converted text read back. A template that
-// cannot be read leaves the body alone: the text is kept, but the row is not
-// what was asked for, so it counts as a failure.
-bool BuildPage(const RowJob& job, std::string& body, std::string& page) {
-    if (job.options.bPre) {
-        body.insert(0, kPreOpen);
-        body.append(kPreClose);
+// A row's page under the first free name, created exclusively: whatever turns
+// up at a name after it was found free is never written onto, and the file
+// removed after a failure is surely the one made here.
+struct OutputFile {
+    std::string path;
+    platform::UniqueFd fd;
+
+    void Discard() {
+        fd.Close();
+        platform::RemoveFile(path);
     }
+};
+
+OutputFile CreateOutputFile(const std::string& folder, const std::string& input, bool useTemplate) {
+    const std::string_view extension = useTemplate ? ".html" : ".txt";
+    OutputFile output{folder + PathFileName(input), {}};
+    // Each taken name makes the next one longer, so a full folder ends in
+    // ENAMETOOLONG rather than a loop without end.
+    for (;;) {
+        output.path.append(extension);
+        output.fd = platform::OpenFile(output.path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (output.fd.IsOpen() || errno != EEXIST) {
+            return output;
+        }
+    }
+}
+
+// The input, open, when it is a regular file; the conversion copies it from
+// this descriptor, so the file tested is the file converted.
+platform::UniqueFd OpenInput(const std::string& input) {
+    platform::UniqueFd fd = platform::OpenFile(input.c_str(), O_RDONLY | O_NONBLOCK);
+    struct stat st {};
+    if (fd.IsOpen() && (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))) {
+        fd.Close();
+    }
+    return fd;
+}
+
+// Where the converted text goes in this row's page. A template that cannot be
+// read leaves the body alone: the text is kept, but the row is not what was
+// asked for, so it counts as a failure.
+bool LayOutPage(const RowJob& job, std::string& templateLines, PageLayout& layout) {
+    layout.bPre = job.options.bPre;
+    layout.pieces = {std::string_view(), std::string_view()};
     if (!job.useTemplate) {
-        page = std::move(body);
         return true;
     }
-    if (!ReadTextLines(job.templateText, page)) {
-        page = std::move(body);
+    if (!ReadTextLines(job.templateText, templateLines)) {
         return false;
     }
-    ReplaceAll(page, kPlaceholder, body);
+    layout.pieces = SplitAtPlaceholders(templateLines, kPlaceholder);
     return true;
 }
 
 RowOutcome SweepRow(const RowJob& job, const std::string& input) {
-    if (!platform::IsRegularFile(input)) {
+    platform::UniqueFd source = OpenInput(input);
+    if (!source.IsOpen()) {
         return RowOutcome::Failed;
     }
-    const std::string output = MakeOutputPath(job.folder, input, job.useTemplate);
-    if (!ConvertFile(input, output, job.options.bSpaces, !job.options.bPre, job.options.bNumeric,
-                     true)) {
-        // The name was free a moment ago, so anything there now is what the
-        // failed conversion left (a full disk leaves half a file).
-        platform::RemoveFile(output);
+    OutputFile output = CreateOutputFile(job.folder, input, job.useTemplate);
+    if (!output.fd.IsOpen()) {
         return RowOutcome::Failed;
     }
-    std::string body;
-    if (!ReadTextLines(output, body)) {
-        return RowOutcome::Failed;
-    }
-    std::string page;
-    const bool complete = BuildPage(job, body, page);
-    if (!WriteTextFile(output, page)) {
-        // What is left is a torn page under a finished-looking name: the
-        // failure is counted, so take the remains away rather than leave them.
-        platform::RemoveFile(output);
+    std::string templateLines;
+    PageLayout layout;
+    const bool complete = LayOutPage(job, templateLines, layout);
+    // The page is written once, in one pass: the same bytes as converting into
+    // the output, reading that back and rewriting it with the template.
+    if (!ConvertIntoPage(source.Get(), output.fd.Get(), job.options.bSpaces, !job.options.bPre,
+                         job.options.bNumeric, layout) ||
+        !output.fd.Close()) {
+        // Half a page under a finished-looking name: the failure is counted, so
+        // take the remains away rather than leave them.
+        output.Discard();
         return RowOutcome::Failed;
     }
     return complete ? RowOutcome::Swept : RowOutcome::Failed;
@@ -79,26 +106,33 @@ RowOutcome SweepRow(const RowJob& job, const std::string& input) {
 
 } // namespace
 
-void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view replacement) {
-    if (placeholder.empty()) {
-        return;
+std::vector<std::string_view> SplitAtPlaceholders(std::string_view text,
+                                                  std::string_view placeholder) {
+    std::vector<std::string_view> pieces;
+    std::size_t from = 0;
+    std::size_t found = placeholder.empty() ? std::string_view::npos : text.find(placeholder);
+    while (found != std::string_view::npos) {
+        pieces.push_back(text.substr(from, found - from));
+        from = found + placeholder.size();
+        found = text.find(placeholder, from);
     }
-    std::size_t found = text.find(placeholder);
-    if (found == std::string::npos) {
+    pieces.push_back(text.substr(from));
+    return pieces;
+}
+
+void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view replacement) {
+    const std::vector<std::string_view> pieces = SplitAtPlaceholders(text, placeholder);
+    if (pieces.size() == 1) {
         return;
     }
     // One pass into a fresh text: in-place replacing would move the tail once
     // per occurrence.
     std::string result;
-    result.reserve(text.size() + replacement.size());
-    std::size_t from = 0;
-    while (found != std::string::npos) {
-        result.append(text, from, found - from);
-        result.append(replacement);
-        from = found + placeholder.size();
-        found = text.find(placeholder, from);
+    result.reserve(text.size() + replacement.size() * (pieces.size() - 1));
+    result.append(pieces.front());
+    for (std::size_t piece = 1; piece < pieces.size(); ++piece) {
+        result.append(replacement).append(pieces[piece]);
     }
-    result.append(text, from, std::string::npos);
     text = std::move(result);
 }
 
@@ -115,16 +149,6 @@ bool CheckOutputFolder(std::string& folder) {
 
 bool CheckTemplate(const std::string& templateText) {
     return !UsesTemplate(templateText) || PathIsRegularFile(templateText);
-}
-
-std::string MakeOutputPath(const std::string& folder, const std::string& input, bool useTemplate) {
-    const std::string_view extension = useTemplate ? ".html" : ".txt";
-    std::string output = folder + PathFileName(input);
-    output.append(extension);
-    while (NameTaken(output)) {
-        output.append(extension);
-    }
-    return output;
 }
 
 SweepResult SweepFiles(const std::vector<std::string>& rows, const std::string& folder,

@@ -23,6 +23,12 @@ struct SweepResult {
     int nSwept = 0;    ///< rows that did
 };
 
+/// The text cut at every occurrence of `placeholder`, searched left to right
+/// without overlaps: one more piece than occurrences. An empty placeholder is
+/// never found.
+std::vector<std::string_view> SplitAtPlaceholders(std::string_view text,
+                                                  std::string_view placeholder);
+
 /// Replaces every occurrence of `placeholder` in `text` by `replacement`. The
 /// search resumes after each insertion, so a placeholder inside the
 /// replacement stays as it is. An empty placeholder changes nothing.
@@ -40,20 +46,17 @@ bool CheckOutputFolder(std::string& folder);
 /// existing regular file.
 bool CheckTemplate(const std::string& templateText);
 
-/// The output name for one input: the folder, the input's file name and
-/// ".html" (template) or ".txt", the extension repeated while the name is taken.
-/// Any entry counts as taken (a folder, a dangling link), so a page is never
-/// written onto or through something that is already there.
-std::string MakeOutputPath(const std::string& folder, const std::string& input, bool useTemplate);
-
 /// Called before each row with its index; lets a caller follow the progress.
 using SweepRowHook = std::function<void(std::size_t row)>;
 
 /// Converts every row, first to last, into `folder` (canonical, see
 /// CheckOutputFolder) and puts each result into the template when
-/// UsesTemplate(templateText). A row fails when its file is missing, its
-/// conversion or either rewrite fails, or the template cannot be read for it;
-/// the sweep always goes on with the next row.
+/// UsesTemplate(templateText). Each output is named after its input's file
+/// name with ".html" (template) or ".txt", the extension repeated while the
+/// name is taken; any entry counts as taken (a folder, a dangling link), so a
+/// page is never written onto or through something already there. A row fails when its file is
+/// missing, its conversion or either rewrite fails, or the template cannot be read for it; the
+/// sweep always goes on with the next row.
 SweepResult SweepFiles(const std::vector<std::string>& rows, const std::string& folder,
                        const std::string& templateText, const SweepOptions& options,
                        const SweepRowHook& beforeRow = {});

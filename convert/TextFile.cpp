@@ -39,14 +39,9 @@ bool ReadTextLines(const std::string& path, std::string& text) {
     return fd.Close();
 }
 
-bool WriteTextFile(const std::string& path, std::string_view text) {
-    platform::UniqueFd fd = platform::OpenFile(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (!fd.IsOpen()) {
-        return false;
-    }
-    TextWriter writer(fd.Get());
-    const bool written = writer.Write(text) && writer.Flush();
-    return fd.Close() && written;
+bool WriteText(int fd, std::string_view text) {
+    TextWriter writer(fd);
+    return writer.Write(text) && writer.Flush();
 }
 
 } // namespace varnolet

@@ -10,8 +10,8 @@ namespace varnolet {
 /// False when the file cannot be opened or read.
 bool ReadTextLines(const std::string& path, std::string& text);
 
-/// Writes `text` in text mode (each LF becomes CR LF), truncating the file.
-/// False when the file cannot be opened or any write fails.
-bool WriteTextFile(const std::string& path, std::string_view text);
+/// Writes `text` in text mode (each LF becomes CR LF) to an open file at its
+/// current offset. False when any write fails.
+bool WriteText(int fd, std::string_view text);
 
 } // namespace varnolet

@@ -91,19 +91,19 @@ bool TextWriter::Write(std::string_view text) {
     while (!text.empty() && !m_failed) {
         const auto lf = text.find('\n');
         const auto run = text.substr(0, lf);
-        if (!Append(run)) {
+        if (!WriteRaw(run)) {
             break;
         }
         if (lf == std::string_view::npos) {
             break;
         }
-        Append("\r\n");
+        WriteRaw("\r\n");
         text.remove_prefix(lf + 1);
     }
     return !m_failed;
 }
 
-bool TextWriter::Append(std::string_view bytes) {
+bool TextWriter::WriteRaw(std::string_view bytes) {
     if (m_buffer.size() + bytes.size() > kBlockSize && !Flush()) {
         return false;
     }

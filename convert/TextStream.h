@@ -32,11 +32,11 @@ public:
     explicit TextWriter(int fd);
 
     bool Write(std::string_view text);
+    /// Bytes already in text mode, written as they are.
+    bool WriteRaw(std::string_view bytes);
     bool Flush();
 
 private:
-    bool Append(std::string_view bytes);
-
     int m_fd;
     std::string m_buffer;
     bool m_failed = false;

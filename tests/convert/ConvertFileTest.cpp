@@ -1,5 +1,6 @@
 #include "convert/ConvertFile.h"
 
+#include <fcntl.h>
 #include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -227,11 +228,14 @@ TEST(TextFile, ReadsAndWritesInTextMode) {
     std::string text;
     ASSERT_TRUE(ReadTextLines(dir / "f", text));
     EXPECT_EQ(text, "a\nb\rc\n");
-    ASSERT_TRUE(WriteTextFile(dir / "g", "x\ny\n"));
+    {
+        platform::UniqueFd out = platform::OpenFile((dir / "g").c_str(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_TRUE(WriteText(out.Get(), "x\ny\n"));
+    }
     EXPECT_EQ(ReadFile(dir / "g"), "x\r\ny\r\n");
     EXPECT_FALSE(ReadTextLines(dir / "missing", text));
-    EXPECT_FALSE(WriteTextFile(dir / "no/g", "x"));
-    EXPECT_FALSE(WriteTextFile("/dev/full", "x"));
+    platform::UniqueFd full = platform::OpenFile("/dev/full", O_WRONLY);
+    EXPECT_FALSE(WriteText(full.Get(), "x"));
 }
 
 } // namespace

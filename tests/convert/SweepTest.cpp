@@ -1,13 +1,18 @@
 #include "convert/Sweep.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "convert/ConvertFile.h"
+#include "convert/TextFile.h"
+#include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
 #include "tests/support/TempDir.h"
 
@@ -154,6 +159,75 @@ TEST_F(SweepTest, WritesEachOutputForm) {
         EXPECT_EQ(ReadFile(out / c.outputName), c.outputBytes);
         EXPECT_EQ(ReadFile(input), c.input);
     }
+}
+
+// The page as the plain road makes it: convert into a file, read that back in
+// text mode, wrap and fill the template, write it again.
+std::string PageTheLongWay(const std::string& input, const std::string& templatePath,
+                           const SweepOptions& options) {
+    test::TempDir scratch;
+    EXPECT_TRUE(ConvertFile(input, scratch / "converted", options.bSpaces, !options.bPre,
+                            options.bNumeric, true));
+    std::string body;
+    EXPECT_TRUE(ReadTextLines(scratch / "converted", body));
+    if (options.bPre) {
+        body = "<pre>\n" + body + "</pre>";
+    }
+    std::string page = body;
+    if (!templatePath.empty()) {
+        EXPECT_TRUE(ReadTextLines(templatePath, page));
+        ReplaceAll(page, kPlaceholder, body);
+    }
+    {
+        platform::UniqueFd out =
+            platform::OpenFile((scratch / "page").c_str(), O_WRONLY | O_CREAT, 0600);
+        EXPECT_TRUE(WriteText(out.Get(), page));
+    }
+    return ReadFile(scratch / "page");
+}
+
+TEST_F(SweepTest, WritesThePageInOnePassAsTheLongWayWould) {
+    // Line ends of every kind, split across the reader's 1 MiB blocks too.
+    const std::string block(1 << 20, 'a');
+    const struct {
+        const char* name;
+        std::string bytes;
+    } inputs[] = {
+        {"empty", ""},
+        {"lone and doubled CRs", "a\rb\r\r\nc\n\rd\r"},
+        {"no last line end", "x & y\r\nz"},
+        {"ends in CR LF", "<tag>\r\n"},
+        {"form feed and Latin-1", "caf\xe9\f\xa0 \"q\""},
+        {"CR LF across a block", block.substr(1) + "\r\n" + block + "\r"},
+    };
+    const std::string templates[] = {"", Template("<a>$Varnolet$|$Varnolet$\r</a>"),
+                                     Template("no place here")};
+    const SweepOptions optionSets[] = {{}, {.bPre = true}, {.bSpaces = true, .bNumeric = true}};
+    for (const auto& input : inputs) {
+        const std::string path = Input("in.txt", input.bytes);
+        for (const std::string& templ : templates) {
+            for (const SweepOptions& options : optionSets) {
+                SCOPED_TRACE(std::string(input.name) + " / " + templ + " / pre " +
+                             std::to_string(options.bPre) + " spaces " +
+                             std::to_string(options.bSpaces));
+                test::TempDir out;
+                ASSERT_EQ(SweepFiles({path}, out.Path(), templ, options).nFailures, 0);
+                const std::vector<std::string> names = ListFolder(out.Path());
+                ASSERT_EQ(names.size(), 1u);
+                EXPECT_EQ(ReadFile(out / names[0]), PageTheLongWay(path, templ, options));
+            }
+        }
+    }
+}
+
+TEST_F(SweepTest, NeverWritesThroughALinkAtTheName) {
+    const std::string input = Input("x.txt", "x");
+    ASSERT_EQ(::symlink((m_dir / "target").c_str(), Out("x.txt.txt").c_str()), 0);
+
+    EXPECT_EQ(Sweep({input}, "").nFailures, 0);
+
+    EXPECT_FALSE(Exists(m_dir / "target"));
+    EXPECT_EQ(ReadFile(Out("x.txt.txt.txt")), "x\r\n");
 }
 
 TEST_F(SweepTest, RepeatsTheExtensionUntilTheNameIsFree) {
