@@ -200,7 +200,24 @@ int WriteTemp(const std::string& temp, const std::string& text) {
     return fd.Close() ? 0 : errno;
 }
 
-int SaveHive(const std::string& hive, const HiveKey& root) {
+// The file a save replaces: the hive itself, or the file its symbolic link
+// leads to, so that a hive kept elsewhere (a dotfiles folder) stays linked.
+std::string SaveTarget(const std::string& hive) {
+    struct stat st {};
+    if (::lstat(hive.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        return hive;
+    }
+    char* resolved = ::realpath(hive.c_str(), nullptr);
+    if (!resolved) {
+        return hive; // a dangling link: replaced by a fresh hive
+    }
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+int SaveHive(const std::string& path, const HiveKey& root) {
+    const std::string hive = SaveTarget(path);
     const std::string temp = hive + kTempSuffix;
     int error = WriteTemp(temp, FormatHive(root));
     if (error == 0 && ::rename(temp.c_str(), hive.c_str()) != 0) {
@@ -319,7 +336,7 @@ HiveStatus EditHive(const HiveEditor& editor) {
         return StatusFromErrno(error);
     }
     // Whoever wrote a temporary file we find now died before renaming it.
-    ::unlink((hive + kTempSuffix).c_str());
+    ::unlink((SaveTarget(hive) + kTempSuffix).c_str());
     HiveKey root;
     if (const int error = LoadForEdit(hive, root)) {
         return StatusFromErrno(error);

@@ -165,6 +165,23 @@ TEST_F(HiveStoreTest, AnEditThatChangesNothingDoesNotRewrite) {
     EXPECT_EQ(before.st_ino, after.st_ino);
 }
 
+TEST_F(HiveStoreTest, AHiveLinkedFromElsewhereStaysLinked) {
+    test::TempDir dotfiles;
+    const std::string target = dotfiles / "varnolet.reg";
+    ASSERT_EQ(SetValue("a", "1"), kHiveSuccess);
+    ASSERT_EQ(::rename(m_home.Hive().c_str(), target.c_str()), 0);
+    ASSERT_EQ(::symlink(target.c_str(), m_home.Hive().c_str()), 0);
+
+    ASSERT_EQ(SetValue("b", "2"), kHiveSuccess);
+
+    struct stat st {};
+    ASSERT_EQ(::lstat(m_home.Hive().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(GetValue("a"), "1");
+    EXPECT_EQ(GetValue("b"), "2");
+    EXPECT_EQ(test::ListFolder(dotfiles.Path()), std::vector<std::string>{"varnolet.reg"});
+}
+
 TEST_F(HiveStoreTest, AFailedSaveKeepsTheOldHiveAndNoTemporaryFile) {
     for (const HiveSaveStep step : {HiveSaveStep::TempWritten, HiveSaveStep::TempSynced}) {
         SCOPED_TRACE(static_cast<int>(step));
