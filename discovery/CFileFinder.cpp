@@ -42,6 +42,7 @@ struct FolderEntry {
     std::size_t offset;
     std::size_t length;
     std::uint32_t attributes;
+    bool isRegularFile;
 };
 
 // One folder's entries, read in a single pass and closed at once: the walk then
@@ -65,7 +66,8 @@ FolderFrame ReadFolder(std::string path) {
     platform::DirectoryListing listing(frame.path, platform::AttributeDetail::WithoutReadOnly);
     platform::DirectoryEntry entry;
     while (listing.Next(entry)) {
-        frame.entries.push_back({frame.names.size(), entry.name.size(), entry.attributes});
+        frame.entries.push_back(
+            {frame.names.size(), entry.name.size(), entry.attributes, entry.isRegularFile});
         frame.names.append(entry.name);
     }
     return frame;
@@ -74,11 +76,15 @@ FolderFrame ReadFolder(std::string path) {
 } // namespace
 
 CFileFinder::CFileFinder(FinderHandler handler, const char* szDirectory, const char* szPattern,
-                         const char* szQuery) {
-    SetHandler(handler);
-    SetDirectory(szDirectory);
-    m_vecPatterns = ParseList(szPattern, true);
-    m_vecQueries = ParseList(szQuery, false);
+                         const char* szQuery)
+    : m_pfnHandler(handler) {
+    Init(szDirectory, szPattern, szQuery);
+}
+
+CFileFinder::CFileFinder(FinderHitHandler handler, const char* szDirectory, const char* szPattern,
+                         const char* szQuery)
+    : m_pfnHitHandler(handler) {
+    Init(szDirectory, szPattern, szQuery);
 }
 
 CFileFinder::~CFileFinder() = default;
@@ -96,11 +102,22 @@ void CFileFinder::SetQuery(const char* szQuery) {
     m_vecQueries = ParseList(szQuery, false);
 }
 
-void CFileFinder::SetHandler(FinderHandler handler) {
-    if (!handler) {
+// The handler is checked first: its fault is reported before any other.
+void CFileFinder::Init(const char* szDirectory, const char* szPattern, const char* szQuery) {
+    if (!m_pfnHandler && !m_pfnHitHandler) {
         throw std::invalid_argument(kInvalidHandler);
     }
-    m_pfnHandler = handler;
+    SetDirectory(szDirectory);
+    m_vecPatterns = ParseList(szPattern, true);
+    m_vecQueries = ParseList(szQuery, false);
+}
+
+void CFileFinder::Report(const std::string& hit, bool isRegularFile) const {
+    if (m_pfnHitHandler) {
+        m_pfnHitHandler(hit.c_str(), isRegularFile);
+    } else {
+        m_pfnHandler(hit.c_str());
+    }
 }
 
 // A blank folder text is refused rather than read as the root: walking the
@@ -216,14 +233,14 @@ void CFileFinder::SearchFolder(const std::string& folder) {
             }
             hit.assign(frame.path).append(name) += kPathSeparator;
             if (folderMode && MatchesQuery(name)) {
-                m_pfnHandler(hit.c_str());
+                Report(hit, false);
             }
             if (entersFolders) {
                 stack.push_back(ReadFolder(hit)); // frame is not used past this point
             }
         } else if (!folderMode && MatchesPattern(name) && MatchesQuery(name)) {
             hit.assign(frame.path).append(name);
-            m_pfnHandler(hit.c_str());
+            Report(hit, entry.isRegularFile);
         }
     }
 }

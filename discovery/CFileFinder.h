@@ -9,6 +9,10 @@ namespace varnolet {
 
 /// Called once per hit with its full path; the text is valid only during the call.
 using FinderHandler = void (*)(const char* path);
+/// As FinderHandler, and told whether the folder listing already knows the hit
+/// is a regular file itself, not a link, so that a caller may spare its own
+/// stat. False says nothing either way; a folder hit is always false.
+using FinderHitHandler = void (*)(const char* path, bool isRegularFile);
 
 enum FinderMode : std::uint32_t {
     FM_FILES_LOCAL = 0,
@@ -24,6 +28,8 @@ class CFileFinder {
 public:
     CFileFinder(FinderHandler handler, const char* szDirectory, const char* szPattern,
                 const char* szQuery);
+    CFileFinder(FinderHitHandler handler, const char* szDirectory, const char* szPattern,
+                const char* szQuery);
     virtual ~CFileFinder();
 
     CFileFinder(const CFileFinder&) = delete;
@@ -37,7 +43,8 @@ public:
     void SetQuery(const char* szQuery);
 
 private:
-    void SetHandler(FinderHandler handler);
+    void Init(const char* szDirectory, const char* szPattern, const char* szQuery);
+    void Report(const std::string& hit, bool isRegularFile) const;
     void SetDirectory(const char* szDirectory);
     static std::vector<std::string> ParseList(const char* text, bool isPattern);
     bool MatchesPattern(std::string_view name) const;
@@ -48,7 +55,8 @@ private:
     std::vector<std::string> m_vecQueries;
     std::string m_strDirectory;
     FinderMode m_nMode = FM_FILES_LOCAL;
-    FinderHandler m_pfnHandler = nullptr;
+    FinderHandler m_pfnHandler = nullptr; // one of these two is set
+    FinderHitHandler m_pfnHitHandler = nullptr;
 };
 
 } // namespace varnolet

@@ -30,14 +30,16 @@ std::uint32_t LinkTargetKind(int folderFd, const char* name) {
     return kAttributeArchive;
 }
 
-std::uint32_t AttributesOf(int folderFd, const dirent& entry, AttributeDetail detail) {
-    const bool needStat = entry.d_type == DT_UNKNOWN ||
-                          (detail == AttributeDetail::Complete && entry.d_type != DT_LNK);
-    std::uint32_t attributes = KindFromType(entry.d_type);
+void Describe(int folderFd, const dirent& raw, AttributeDetail detail, DirectoryEntry& entry) {
+    const bool needStat =
+        raw.d_type == DT_UNKNOWN || (detail == AttributeDetail::Complete && raw.d_type != DT_LNK);
+    std::uint32_t attributes = KindFromType(raw.d_type);
+    entry.isRegularFile = raw.d_type == DT_REG;
     if (needStat) {
         struct stat st {};
-        if (::fstatat(folderFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (::fstatat(folderFd, raw.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
             attributes = KindFromMode(st.st_mode);
+            entry.isRegularFile = S_ISREG(st.st_mode);
             if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
                 attributes |= kAttributeReadOnly;
             }
@@ -46,12 +48,12 @@ std::uint32_t AttributesOf(int folderFd, const dirent& entry, AttributeDetail de
         // unknown type then counts as a file, which is never entered.
     }
     if (attributes == kAttributeReparsePoint) {
-        attributes |= LinkTargetKind(folderFd, entry.d_name);
+        attributes |= LinkTargetKind(folderFd, raw.d_name);
     }
-    if (entry.d_name[0] == '.') {
+    if (raw.d_name[0] == '.') {
         attributes |= kAttributeHidden;
     }
-    return attributes;
+    entry.attributes = attributes;
 }
 
 } // namespace
@@ -74,7 +76,7 @@ bool DirectoryListing::Next(DirectoryEntry& entry) {
         return false;
     }
     entry.name = raw->d_name;
-    entry.attributes = AttributesOf(::dirfd(m_dir), *raw, m_detail);
+    Describe(::dirfd(m_dir), *raw, m_detail, entry);
     return true;
 }
 

@@ -27,6 +27,10 @@ struct DirectoryEntry {
     /// The bare name, byte for byte; valid until the next call of Next.
     std::string_view name;
     std::uint32_t attributes = 0;
+    /// True when the listing already knows the entry is a regular file in its
+    /// own right, not a link: a stat of it would say "regular file" too. False
+    /// says nothing either way (a link, an unknown type, anything else).
+    bool isRegularFile = false;
 };
 
 /// One pass over a folder's entries in the order the system gives them, "." and

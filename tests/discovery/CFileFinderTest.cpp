@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -305,6 +306,52 @@ TEST(CFileFinder, LinkedFoldersAreFileEntriesAndLoopsEndTheirWalk) {
     EXPECT_EQ(Sorted(Search(dir.Path(), FM_FILES_RECURSIVE)),
               Sorted({dir / "linked", dir / "real/file.txt", dir / "real/up", dir / "self"}));
     EXPECT_EQ(Search(dir.Path(), FM_FOLDERS_RECURSIVE), std::vector<std::string>{dir / "real/"});
+}
+
+std::vector<std::pair<std::string, bool>> g_flaggedHits;
+
+void CollectFlagged(const char* path, bool isRegularFile) {
+    g_flaggedHits.emplace_back(path, isRegularFile);
+}
+
+std::vector<std::pair<std::string, bool>> SearchFlagged(const std::string& folder,
+                                                        FinderMode mode) {
+    g_flaggedHits.clear();
+    CFileFinder finder(CollectFlagged, folder.c_str(), "", "");
+    finder.Search(mode);
+    std::sort(g_flaggedHits.begin(), g_flaggedHits.end());
+    return g_flaggedHits;
+}
+
+// The second kind of handler sees the same hits, each told whether the
+// listing already knew it for a regular file; only a plain file is.
+TEST(CFileFinder, HitHandlerIsToldWhichHitsAreKnownRegularFiles) {
+    test::TempDir dir;
+    test::WriteFile(dir / "plain.txt", "x");
+    MakeFolder(dir / "sub");
+    test::WriteFile(dir / "sub/inner.txt", "x");
+    ASSERT_EQ(::symlink("plain.txt", (dir / "to-file").c_str()), 0);
+    ASSERT_EQ(::symlink("sub", (dir / "to-folder").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", (dir / "dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    using Hits = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(SearchFlagged(dir.Path(), FM_FILES_RECURSIVE), (Hits{{dir / "dangling", false},
+                                                                   {dir / "pipe", false},
+                                                                   {dir / "plain.txt", true},
+                                                                   {dir / "sub/inner.txt", true},
+                                                                   {dir / "to-file", false},
+                                                                   {dir / "to-folder", false}}));
+    EXPECT_EQ(SearchFlagged(dir.Path(), FM_FOLDERS_RECURSIVE), (Hits{{dir / "sub/", false}}));
+    EXPECT_EQ(
+        Sorted(Search(dir.Path(), FM_FILES_RECURSIVE)),
+        (std::vector<std::string>{dir / "dangling", dir / "pipe", dir / "plain.txt",
+                                  dir / "sub/inner.txt", dir / "to-file", dir / "to-folder"}));
+    try {
+        CFileFinder finder(static_cast<FinderHitHandler>(nullptr), dir.Path().c_str(), "", "");
+        ADD_FAILURE() << "a null hit handler was taken";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_STREQ(error.what(), kHandlerMessage);
+    }
 }
 
 TEST(CFileFinder, UnreadableFolderIsPassedOverAndTheWalkGoesOn) {

@@ -12,13 +12,18 @@
 namespace varnolet::platform {
 namespace {
 
-std::map<std::string, std::uint32_t> ListAll(const std::string& folder, AttributeDetail detail) {
-    std::map<std::string, std::uint32_t> entries;
+struct Listed {
+    std::uint32_t attributes;
+    bool isRegularFile;
+};
+
+std::map<std::string, Listed> ListAll(const std::string& folder, AttributeDetail detail) {
+    std::map<std::string, Listed> entries;
     DirectoryListing listing(folder, detail);
     EXPECT_TRUE(listing.IsOpen());
     DirectoryEntry entry;
     while (listing.Next(entry)) {
-        entries.emplace(std::string(entry.name), entry.attributes);
+        entries.emplace(std::string(entry.name), Listed{entry.attributes, entry.isRegularFile});
     }
     return entries;
 }
@@ -43,25 +48,32 @@ protected:
     test::TempDir m_dir;
 };
 
-TEST_F(DirectoryListingTest, EachEntryGetsItsAttributeWord) {
+// Only an entry that is itself a regular file is vouched for: a link to one is
+// not, since what it leads to can change, and neither is a pipe.
+TEST_F(DirectoryListingTest, EachEntryGetsItsAttributeWordAndKind) {
     struct Case {
         const char* name;
         std::uint32_t complete;
         std::uint32_t withoutReadOnly;
+        bool isRegularFile;
     };
     const Case cases[] = {
-        {"plain.txt", 0x20, 0x20},   {".hidden", 0x22, 0x22},   {"locked.txt", 0x21, 0x20},
-        {"folder", 0x10, 0x10},      {".config", 0x12, 0x12},   {"sealed", 0x11, 0x10},
-        {"to-folder", 0x410, 0x410}, {"to-file", 0x420, 0x420}, {"dangling", 0x420, 0x420},
-        {"loop", 0x420, 0x420},      {"pipe", 0x20, 0x20},
+        {"plain.txt", 0x20, 0x20, true},    {".hidden", 0x22, 0x22, true},
+        {"locked.txt", 0x21, 0x20, true},   {"folder", 0x10, 0x10, false},
+        {".config", 0x12, 0x12, false},     {"sealed", 0x11, 0x10, false},
+        {"to-folder", 0x410, 0x410, false}, {"to-file", 0x420, 0x420, false},
+        {"dangling", 0x420, 0x420, false},  {"loop", 0x420, 0x420, false},
+        {"pipe", 0x20, 0x20, false},
     };
     const auto complete = ListAll(m_dir.Path(), AttributeDetail::Complete);
     const auto partial = ListAll(m_dir.Path(), AttributeDetail::WithoutReadOnly);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(complete.count(c.name), 1u);
-        EXPECT_EQ(complete.at(c.name), c.complete);
-        EXPECT_EQ(partial.at(c.name), c.withoutReadOnly);
+        EXPECT_EQ(complete.at(c.name).attributes, c.complete);
+        EXPECT_EQ(partial.at(c.name).attributes, c.withoutReadOnly);
+        EXPECT_EQ(complete.at(c.name).isRegularFile, c.isRegularFile);
+        EXPECT_EQ(partial.at(c.name).isRegularFile, c.isRegularFile);
     }
 }
 
@@ -70,7 +82,7 @@ TEST_F(DirectoryListingTest, ListsTheDotEntriesAndEveryOtherOnce) {
     EXPECT_EQ(entries.size(), 11u + 2u);
     ASSERT_EQ(entries.count("."), 1u);
     ASSERT_EQ(entries.count(".."), 1u);
-    EXPECT_EQ(entries.at(".") & kAttributeFolder, kAttributeFolder);
+    EXPECT_EQ(entries.at(".").attributes & kAttributeFolder, kAttributeFolder);
 }
 
 TEST(DirectoryListing, NamesComeBackByteForByte) {
