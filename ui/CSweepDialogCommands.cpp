@@ -118,27 +118,21 @@ void CSweepDialog::AddFolderFiles(const std::string& folder) {
     const std::string keywords = ComboText(m_cboKeywords);
     const std::string extensions = ComboText(m_cboExtensions);
     const FinderMode mode = LocalSweep() ? FM_FILES_LOCAL : FM_FILES_RECURSIVE;
-    FoundFiles().clear();
+    FoundFiles() = {};
     try {
         CFileFinder finder(CollectFoundFile, folder.c_str(), extensions.c_str(), keywords.c_str());
         finder.Search(mode);
     } catch (...) {
         // One message stands for every failure of the search, whatever its cause.
-        FoundFiles().clear();
+        FoundFiles() = {};
         wait.reset();
         platform::MessageBox(this, kInvalidFilters, "Warning", platform::MessageKind::Warning);
         return;
     }
-    std::vector<std::string> found = std::exchange(FoundFiles(), {});
-    std::vector<std::string> files;
-    files.reserve(found.size());
-    for (std::string& path : found) {
-        if (PathIsRegularFile(path)) {
-            files.push_back(std::move(path));
-        }
-    }
-    // One insertion for the whole folder keeps a large add linear.
-    m_model->AddListItems(files);
+    // One insertion for the whole folder keeps a large add linear. What the
+    // listing already knows to be a regular file needs no stat; links and
+    // entries of unknown kind still get the real test.
+    m_model->AddListItems(TakeFoundRegularFiles());
     AddFieldToHistory(m_cboKeywords, 0);
     AddFieldToHistory(m_cboExtensions, 0);
 }
@@ -235,8 +229,10 @@ void CSweepDialog::OnKillfocusExtensions() {
 }
 
 void CSweepDialog::OnSweep() {
-    OnSweepCommand({this, m_cboOutput, m_cboTemplate, m_chkSpaces, m_chkNumeric, m_chkPre},
-                   m_model->Paths());
+    // The sweep works on a copy: the boxes it shows run an event loop, and the
+    // list must not change under it.
+    const std::vector<std::string> rows = m_model->Paths();
+    OnSweepCommand({this, m_cboOutput, m_cboTemplate, m_chkSpaces, m_chkNumeric, m_chkPre}, rows);
 }
 
 void CSweepDialog::OnManual() {

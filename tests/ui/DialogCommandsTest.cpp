@@ -20,6 +20,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/support/BeepRecorder.h"
 #include "tests/support/TempDir.h"
@@ -167,6 +168,24 @@ TEST_F(DialogCommandsTest, AddFolderUsesFiltersAndLocalSweep) {
     EXPECT_TRUE(m_boxes.Shown().empty());
     EXPECT_EQ(m_beeps.Beeps(),
               std::vector<platform::BeepType>(std::size(cases), platform::MB_ICONINFORMATION));
+}
+
+// Every hit still meets the regular-file rule, whether the listing vouched for
+// it or it had to be tested: a link counts by what it leads to.
+TEST_F(DialogCommandsTest, AddFolderTakesRegularFilesAndLinksToThemOnly) {
+    const std::string kinds = m_tree / "kinds";
+    ASSERT_EQ(::mkdir(kinds.c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((kinds + "/sub").c_str(), 0755), 0);
+    test::WriteFile(kinds + "/plain.txt", "x");
+    test::WriteFile(kinds + "/sub/inner.txt", "x");
+    ASSERT_EQ(::symlink("plain.txt", (kinds + "/to-file").c_str()), 0);
+    ASSERT_EQ(::symlink("sub", (kinds + "/to-folder").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", (kinds + "/dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo((kinds + "/pipe").c_str(), 0644), 0);
+    m_dialogs.Choose(kinds);
+    Find<QPushButton>("btnAddFolder")->click();
+    EXPECT_EQ(RelativeRows(), (std::vector<std::string>{"kinds/plain.txt", "kinds/sub/inner.txt",
+                                                        "kinds/to-file"}));
 }
 
 TEST_F(DialogCommandsTest, SuccessfulFolderAddEntersTheFiltersIntoTheirHistories) {
