@@ -1,6 +1,8 @@
 #include "ui/FileListModel.h"
 
-#include "discovery/PathUtils.h"
+#include <iterator>
+#include <utility>
+
 #include "discovery/StringUtils.h"
 #include "platform/qt/DisplayText.h"
 
@@ -8,46 +10,70 @@ namespace varnolet {
 namespace {
 
 const char* const kHeaders[FileListModel::ColumnCount] = {"Type", "ID <=> Name", "Full Path"};
+constexpr std::string_view kSeparators = "\\/";
+
+// The cut keeps pointing into the text even when nothing is left of it.
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(szWhitespace);
+    if (first == std::string_view::npos) {
+        return text.substr(text.size());
+    }
+    return text.substr(first, text.find_last_not_of(szWhitespace) - first + 1);
+}
 
 } // namespace
 
-ListCells ComputeListCells(const std::string& path) {
-    const std::string fileName = PathFileName(path);
+// The same cuts as PathFileName and PathExtension make, taken as views so that
+// a row costs no string beyond its path.
+ListCells ComputeListCells(std::string_view path) {
+    const std::size_t last = path.find_last_of(kSeparators);
+    const std::string_view fileName =
+        Trimmed(last == std::string_view::npos ? path : path.substr(last + 1));
     const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos) {
+        return {fileName.substr(fileName.size()), fileName};
+    }
     // The name is the cut before the last dot, deliberately not trimmed again.
-    return {PathExtension(path), dot == std::string::npos ? fileName : fileName.substr(0, dot)};
+    return {Trimmed(fileName.substr(dot + 1)), fileName.substr(0, dot)};
 }
 
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-bool FileListModel::Admit(const std::string& path) {
-    // A longer path could not be shown whole, and a cut one would name another file.
-    if (path.size() > kMaxCellBytes) {
-        return false;
-    }
-    return m_foldedPaths.insert(StrLower(path)).second;
-}
 
 bool FileListModel::AddListItem(const std::string& path) {
     return AddListItems({path}) == 1;
 }
 
-std::size_t FileListModel::AddListItems(const std::vector<std::string>& paths) {
-    std::vector<Row> fresh;
-    for (const std::string& path : paths) {
-        if (Admit(path)) {
-            fresh.push_back({path, ComputeListCells(path)});
+std::size_t FileListModel::AddListItems(std::vector<std::string> paths) {
+    const std::size_t first = m_paths.size();
+    // The paths taken are packed to the front of `paths` as they are found, so a
+    // path repeated within the batch meets its first spelling there.
+    std::size_t taken = 0;
+    const FoldedPathIndex::PathAt pathAt = [&](std::size_t row) -> std::string_view {
+        return row < first ? m_paths[row] : paths[row - first];
+    };
+    m_index.Reserve(first + paths.size());
+    for (std::string& path : paths) {
+        // A longer path could not be shown whole, and a cut one would name another file.
+        if (path.size() <= kMaxCellBytes && m_index.TryInsert(path, first + taken, pathAt)) {
+            if (&path != &paths[taken]) {
+                paths[taken] = std::move(path);
+            }
+            ++taken;
         }
     }
-    if (fresh.empty()) {
+    if (taken == 0) {
         return 0;
     }
-    const int first = Count();
-    beginInsertRows(QModelIndex(), first, first + static_cast<int>(fresh.size()) - 1);
-    m_rows.insert(m_rows.end(), std::make_move_iterator(fresh.begin()),
-                  std::make_move_iterator(fresh.end()));
+    paths.resize(taken);
+    beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(first + taken) - 1);
+    if (m_paths.empty()) {
+        m_paths = std::move(paths);
+    } else {
+        m_paths.insert(m_paths.end(), std::make_move_iterator(paths.begin()),
+                       std::make_move_iterator(paths.end()));
+    }
     endInsertRows();
-    return fresh.size();
+    return taken;
 }
 
 void FileListModel::RemoveListRow(int row) {
@@ -55,25 +81,16 @@ void FileListModel::RemoveListRow(int row) {
         return;
     }
     beginRemoveRows(QModelIndex(), row, row);
-    m_foldedPaths.erase(StrLower(Path(row)));
-    m_rows.erase(m_rows.begin() + row);
+    m_index.EraseRow(Path(row), static_cast<std::size_t>(row));
+    m_paths.erase(m_paths.begin() + row);
     endRemoveRows();
 }
 
 void FileListModel::RemoveAllRows() {
     beginResetModel();
-    m_rows.clear();
-    m_foldedPaths.clear();
+    m_paths.clear();
+    m_index.Clear();
     endResetModel();
-}
-
-std::vector<std::string> FileListModel::Paths() const {
-    std::vector<std::string> paths;
-    paths.reserve(m_rows.size());
-    for (const Row& row : m_rows) {
-        paths.push_back(row.path);
-    }
-    return paths;
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {
@@ -89,14 +106,14 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
         return {};
     }
-    const Row& row = m_rows[static_cast<std::size_t>(index.row())];
+    const ListCells cells = Cells(index.row());
     switch (index.column()) {
     case ColType:
-        return platform::ToDisplay(row.cells.type);
+        return platform::ToDisplay(cells.type);
     case ColName:
-        return platform::ToDisplay(row.cells.name);
+        return platform::ToDisplay(cells.name);
     case ColPath:
-        return platform::ToDisplay(row.path);
+        return platform::ToDisplay(Path(index.row()));
     default:
         return {};
     }

@@ -2,19 +2,23 @@
 
 #include <cstddef>
 #include <string>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
 
 #include <QAbstractTableModel>
 
+#include "ui/FoldedPathIndex.h"
+
 namespace varnolet {
 
-/// The cells a row shows for a path, computed once when the row is added.
+/// The cells a row shows beside its path. Both are cuts of the path itself and
+/// view into it, so a row keeps nothing but its path and works them out when
+/// they are shown.
 struct ListCells {
-    std::string type; ///< the extension of the file name
-    std::string name; ///< the file name before its last dot
+    std::string_view type; ///< the extension of the file name
+    std::string_view name; ///< the file name before its last dot
 };
-ListCells ComputeListCells(const std::string& path);
+ListCells ComputeListCells(std::string_view path);
 
 /// The queue of the next sweep: one row per file, in the order of adding, each
 /// keeping the exact bytes it was added with. No two rows have paths equal
@@ -33,16 +37,17 @@ public:
     /// Appends a row unless the path is already listed (or too long to show).
     bool AddListItem(const std::string& path);
     /// AddListItem for each path in order, with one insertion for all new rows.
-    /// Returns how many rows were added.
-    std::size_t AddListItems(const std::vector<std::string>& paths);
+    /// Returns how many rows were added. The rows take over the paths' storage.
+    std::size_t AddListItems(std::vector<std::string> paths);
 
     void RemoveListRow(int row);
     void RemoveAllRows();
 
-    int Count() const { return static_cast<int>(m_rows.size()); }
-    const std::string& Path(int row) const { return m_rows[static_cast<std::size_t>(row)].path; }
-    const ListCells& Cells(int row) const { return m_rows[static_cast<std::size_t>(row)].cells; }
-    std::vector<std::string> Paths() const;
+    int Count() const { return static_cast<int>(m_paths.size()); }
+    const std::string& Path(int row) const { return m_paths[static_cast<std::size_t>(row)]; }
+    /// Views into the row's path, valid while the row is listed.
+    ListCells Cells(int row) const { return ComputeListCells(Path(row)); }
+    const std::vector<std::string>& Paths() const { return m_paths; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -50,14 +55,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    struct Row {
-        std::string path;
-        ListCells cells;
-    };
-    bool Admit(const std::string& path);
-
-    std::vector<Row> m_rows;
-    std::unordered_set<std::string> m_foldedPaths;
+    std::vector<std::string> m_paths; // one a row
+    FoldedPathIndex m_index;
 };
 
 } // namespace varnolet

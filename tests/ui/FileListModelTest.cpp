@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,9 @@ TEST(FileListModelTest, RowCellsFromThePath) {
         {"space after the dot is trimmed off the type", "/x/a. txt", "txt", "a"},
         {"backslash separates too", "C:\\x\\y.txt", "txt", "y"},
         {"no separator at all", "plain.md", "md", "plain"},
+        {"blanks around the file name are trimmed", "/x/  lead.txt \t", "txt", "lead"},
+        {"a file name of blanks only", "/x/   ", "", ""},
+        {"only blanks after the last dot", "/x/a.  ", "", "a"},
     };
     for (const CellCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -60,6 +65,97 @@ TEST(FileListModelTest, RemovedPathMayBeAddedAgain) {
     model.RemoveAllRows();
     EXPECT_EQ(model.Count(), 0);
     EXPECT_TRUE(model.AddListItem("/a/3"));
+}
+
+// The letter may sit anywhere in an eight-byte word or in the short tail after
+// the last whole word; any byte other than A to Z must keep two paths apart.
+TEST(FileListModelTest, OnlyAToZFoldWhereverTheyStand) {
+    for (int byte = 1; byte < 256; ++byte) {
+        const auto c = static_cast<unsigned char>(byte);
+        const bool letter = (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+        for (std::size_t length = 1; length <= 20; ++length) {
+            for (std::size_t at = 0; at < length; ++at) {
+                std::string one(length, '_');
+                one[at] = static_cast<char>(c);
+                std::string other = one;
+                other[at] = static_cast<char>(c ^ 0x20);
+                FileListModel model;
+                ASSERT_TRUE(model.AddListItem(one));
+                EXPECT_EQ(model.AddListItem(other), !letter)
+                    << "byte " << byte << " at " << at << " of " << length;
+            }
+        }
+    }
+}
+
+TEST(FileListModelTest, RemovingARowKeepsTheOthersSpellingsOut) {
+    FileListModel model;
+    model.AddListItems({"/x/a", "/x/b", "/x/c", "/x/d"});
+    model.RemoveListRow(1);
+    EXPECT_TRUE(model.AddListItem("/X/B"));  // now the last row
+    EXPECT_FALSE(model.AddListItem("/X/C")); // rows after the removed one are still known
+    EXPECT_FALSE(model.AddListItem("/x/D"));
+    model.RemoveListRow(0);
+    EXPECT_FALSE(model.AddListItem("/x/c"));
+    EXPECT_FALSE(model.AddListItem("/x/b"));
+    EXPECT_TRUE(model.AddListItem("/x/A"));
+    EXPECT_EQ(model.Paths(), (std::vector<std::string>{"/x/c", "/x/d", "/X/B", "/x/A"}));
+}
+
+bool FoldedEqual(const std::string& a, const std::string& b) {
+    const auto fold = [](char ch) { return ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return fold(x) == fold(y); });
+}
+
+// A long mix of batches, single adds and removals checked against a plain list
+// that applies the rule by brute force.
+TEST(FileListModelTest, LongMixOfAddsAndRemovalsMatchesAPlainList) {
+    std::mt19937 random(20261211);
+    std::vector<std::string> expected;
+    FileListModel model;
+    const auto spelling = [&] {
+        std::string path = "/Docs/File" + std::to_string(random() % 150) + ".txt";
+        for (char& ch : path) {
+            if (ch >= 'a' && ch <= 'z' && random() % 2 == 0) {
+                ch = static_cast<char>(ch - 'a' + 'A');
+            }
+        }
+        return path;
+    };
+    const auto admit = [&](const std::string& path) {
+        for (const std::string& row : expected) {
+            if (FoldedEqual(row, path)) {
+                return false;
+            }
+        }
+        expected.push_back(path);
+        return true;
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const unsigned kind = random() % 4;
+        if (kind == 0 && !expected.empty()) {
+            const int row = static_cast<int>(random() % expected.size());
+            model.RemoveListRow(row);
+            expected.erase(expected.begin() + row);
+        } else if (kind == 1) {
+            std::vector<std::string> batch(random() % 6);
+            std::size_t taken = 0;
+            for (std::string& path : batch) {
+                path = spelling();
+                taken += admit(path) ? 1 : 0;
+            }
+            ASSERT_EQ(model.AddListItems(batch), taken) << "step " << step;
+        } else {
+            const std::string path = spelling();
+            ASSERT_EQ(model.AddListItem(path), admit(path)) << "step " << step << " " << path;
+        }
+        if (step == 2000) {
+            model.RemoveAllRows();
+            expected.clear();
+        }
+    }
+    EXPECT_EQ(model.Paths(), expected);
 }
 
 TEST(FileListModelTest, BatchSkipsRepeatsWithinItselfAndKeepsOrder) {
