@@ -33,14 +33,8 @@ std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
 
 constexpr std::size_t kFirstSlots = 16;
 
-} // namespace
-
-// The table keeps the high half of the hash: the multiplications mix best there.
-std::uint32_t FoldedPathIndex::ShortHash(std::string_view path) {
-    return static_cast<std::uint32_t>(FoldedHash(path) >> 32);
-}
-
-std::uint64_t FoldedPathIndex::FoldedHash(std::string_view path) {
+// The hash every spelling of a path shares.
+std::uint64_t FoldedHash(std::string_view path) {
     std::uint64_t hash = Mix(0, path.size());
     std::size_t at = 0;
     for (; at + sizeof(std::uint64_t) <= path.size(); at += sizeof(std::uint64_t)) {
@@ -56,11 +50,18 @@ std::uint64_t FoldedPathIndex::FoldedHash(std::string_view path) {
     return hash;
 }
 
-bool FoldedPathIndex::FoldedEqual(std::string_view a, std::string_view b) {
+bool FoldedEqual(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return FoldByte(x) == FoldByte(y);
            });
 }
+
+// The table keeps the high half of the hash: the multiplications mix best there.
+std::uint32_t ShortHash(std::string_view path) {
+    return static_cast<std::uint32_t>(FoldedHash(path) >> 32);
+}
+
+} // namespace
 
 void FoldedPathIndex::Reserve(std::size_t rows) {
     std::size_t slots = m_slots.empty() ? kFirstSlots : m_slots.size();

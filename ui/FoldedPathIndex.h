@@ -26,10 +26,6 @@ public:
     void EraseRow(std::string_view path, std::size_t row);
     void Clear();
 
-    /// The hash both spellings of a path share.
-    static std::uint64_t FoldedHash(std::string_view path);
-    static bool FoldedEqual(std::string_view a, std::string_view b);
-
 private:
     // Open addressing with linear probing: a slot is 8 bytes and a row costs no
     // allocation of its own. `row` is the row number plus one; 0 marks a free slot.
@@ -37,7 +33,6 @@ private:
         std::uint32_t hash = 0;
         std::uint32_t row = 0;
     };
-    static std::uint32_t ShortHash(std::string_view path);
     std::size_t Home(std::uint32_t hash) const { return hash & (m_slots.size() - 1); }
     std::size_t Next(std::size_t slot) const { return (slot + 1) & (m_slots.size() - 1); }
     void Grow(std::size_t slots);
