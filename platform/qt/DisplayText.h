@@ -7,8 +7,10 @@
 
 namespace varnolet::platform {
 
-/// Paths and texts are bytes; QString is only for showing them. These cross
-/// the boundary the way file names are decoded and encoded on this system.
+/// Paths and texts are bytes; QString is only for showing them. Valid UTF-8
+/// shows as itself; every other byte shows as a stand-in character that
+/// FromDisplay turns back into it, so FromDisplay(ToDisplay(b)) == b for any
+/// bytes b, and a file name that is not UTF-8 survives a text field.
 QString ToDisplay(std::string_view bytes);
 std::string FromDisplay(const QString& text);
 

@@ -230,5 +230,23 @@ TEST_F(SweepCommandTest, ReadsTheOptionBoxesAndAddsNewTextsOnTop) {
     EXPECT_EQ(Entries(m_template), std::vector<std::string>{m_dir / "PAGE.HTML"});
 }
 
+TEST_F(SweepCommandTest, FolderAndTemplateNamesThatAreNotUtf8StayExact) {
+    platform::SetMessageBoxHook([](const platform::ShownMessage& m) {
+        return m.kind == MessageKind::Question ? platform::IDYES : platform::IDOK;
+    });
+    const std::string folder = m_dir / "sortie \xe9t\xe9/";
+    const std::string page = m_dir / "mod\xe8le.html";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    test::WriteFile(page, "<p>$Varnolet$</p>");
+    m_output.setEditText(platform::ToDisplay(folder));
+    m_template.setEditText(platform::ToDisplay(page));
+
+    OnSweepCommand(Controls(), {m_dir / "in/a.txt"});
+
+    EXPECT_EQ(ListFolder(folder), std::vector<std::string>{"a.txt.html"});
+    EXPECT_EQ(Entries(m_output), std::vector<std::string>{folder});
+    EXPECT_EQ(Entries(m_template), std::vector<std::string>{page});
+}
+
 } // namespace
 } // namespace varnolet
