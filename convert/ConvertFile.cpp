@@ -7,66 +7,18 @@
 
 #include "convert/EncodeChar.h"
 #include "convert/FileOperations.h"
+#include "convert/ScratchCopy.h"
 #include "convert/TextStream.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileSystem.h"
-#include "platform/TempFileCleanup.h"
 
 namespace varnolet {
 namespace {
 
-constexpr std::uint8_t kTempNameLength = 8;
-constexpr std::uint8_t kTempExtensionLength = 3;
-
-// The private copy of the input: wiped and removed on every way out.
-class TempCopy {
-public:
-    TempCopy() : m_file(CreateTempFile(kTempNameLength, kTempExtensionLength)) {}
-    ~TempCopy() { Discard(); }
-    TempCopy(const TempCopy&) = delete;
-    TempCopy& operator=(const TempCopy&) = delete;
-
-    bool IsOpen() const { return m_file.fd.IsOpen(); }
-    int Fd() const { return m_file.fd.Get(); }
-
-    /// True when no copy remains.
-    bool Discard() {
-        if (m_file.path.empty()) {
-            return true;
-        }
-        // Wiped through the descriptor still open on it: the copy is ours and
-        // writable, so reopening it by name would only cost a lookup.
-        const bool zeroed = ZeroOpenFile(m_file.fd.Get());
-        const bool closed = m_file.fd.Close();
-        // From the removal on, the name may be anybody's: the signal handler
-        // must not wipe it any more.
-        platform::CleanupSignalBlock block;
-        bool gone = zeroed && closed ? platform::RemoveFile(m_file.path) : WipeFile(m_file.path, 1);
-        if (!gone) {
-            gone = ::unlink(m_file.path.c_str()) == 0;
-        }
-        platform::UnregisterTempFile();
-        m_file.path.clear();
-        return gone;
-    }
-
-private:
-    TempFile m_file;
-};
-
-// Copies an open input into the private copy and rewinds the copy. The input is
-// checked on the open file: the path may have changed since anyone looked at it.
-bool FillCopy(int sourceFd, int copyFd) {
-    struct stat st {};
-    if (::fstat(sourceFd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        return false;
-    }
-    return CopyDescriptor(sourceFd, copyFd) && ::lseek(copyFd, 0, SEEK_SET) == 0;
-}
-
-bool FillCopy(const std::string& input, int copyFd) {
+// The input, open for the copy, when it is a regular file.
+bool FillCopy(const std::string& input, ScratchCopy& copy) {
     platform::UniqueFd source = platform::OpenFile(input.c_str(), O_RDONLY | O_NONBLOCK);
-    return source.IsOpen() && FillCopy(source.Get(), copyFd);
+    return source.IsOpen() && copy.Fill(source.Get());
 }
 
 // Text written before and after the escaped text, already in text mode.
@@ -164,8 +116,8 @@ bool Convert(const std::string& strInput, const std::string& strOutput, const By
     if (!platform::IsRegularFile(strInput) || !ProbeAllows(strOutput, bOverwrite)) {
         return false;
     }
-    TempCopy copy;
-    if (!copy.IsOpen() || !FillCopy(strInput, copy.Fd())) {
+    ScratchCopy copy;
+    if (!FillCopy(strInput, copy)) {
         return false;
     }
     platform::UniqueFd output =
@@ -186,15 +138,14 @@ bool ConvertFile(std::string strInput, std::string strOutput, bool bSpaces, bool
                    bOverwrite, kNoFrame);
 }
 
-bool ConvertIntoPage(int inputFd, int outputFd, bool bSpaces, bool bBreaks, bool bNumeric,
-                     const PageLayout& layout) {
-    TempCopy copy;
-    if (!copy.IsOpen() || !FillCopy(inputFd, copy.Fd())) {
+bool ConvertIntoPage(ScratchCopy& copy, int inputFd, int outputFd, bool bSpaces, bool bBreaks,
+                     bool bNumeric, const PageLayout& layout) {
+    if (!copy.Fill(inputFd)) {
         return false;
     }
     const bool written =
         WritePage(copy.Fd(), outputFd, TextModeEncodingsFor(bSpaces, bBreaks, bNumeric), layout);
-    return copy.Discard() && written;
+    return copy.Wipe() && written;
 }
 
 bool ConvertFileToPre(const std::string& strInput, const std::string& strOutput, bool bOverwrite) {

@@ -6,6 +6,8 @@
 
 namespace varnolet {
 
+class ScratchCopy;
+
 /// Converts one text file into HTML-escaped text at strOutput, through a
 /// private temporary copy that is wiped afterwards. False when the conversion
 /// could not begin or any read or write failed.
@@ -24,10 +26,11 @@ struct PageLayout {
 /// ConvertFile from an open input straight into a page on an open output, in
 /// text mode: the same bytes as converting into the output, reading it back in
 /// text mode, laying it into the page and rewriting it, in one pass. The input
-/// is still read through a private temporary copy, wiped afterwards. False when
-/// the input is not a regular file or any read or write fails.
-bool ConvertIntoPage(int inputFd, int outputFd, bool bSpaces, bool bBreaks, bool bNumeric,
-                     const PageLayout& layout);
+/// is still read through the private temporary copy, refilled for it and
+/// wiped afterwards; a run of conversions passes the same one. False when the
+/// input is not a regular file or any read or write fails.
+bool ConvertIntoPage(ScratchCopy& copy, int inputFd, int outputFd, bool bSpaces, bool bBreaks,
+                     bool bNumeric, const PageLayout& layout);
 
 /// ConvertFile with all three flags false, writing the result inside one
 /// "<pre>" element in the same pass: "<pre>", the escaped lines (the last one

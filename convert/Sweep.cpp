@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "convert/ConvertFile.h"
+#include "convert/ScratchCopy.h"
 #include "convert/TextFile.h"
 #include "discovery/PathUtils.h"
 #include "discovery/StringUtils.h"
@@ -19,6 +20,7 @@ constexpr std::string_view kNoTemplate = "-none";
 enum class RowOutcome { Swept, Failed };
 
 struct RowJob {
+    ScratchCopy& copy; ///< shared by the rows, refilled and wiped for each
     const std::string& folder;
     const std::string& templateText;
     const SweepOptions& options;
@@ -93,8 +95,8 @@ RowOutcome SweepRow(const RowJob& job, const std::string& input) {
     const bool complete = LayOutPage(job, templateLines, layout);
     // The page is written once, in one pass: the same bytes as converting into
     // the output, reading that back and rewriting it with the template.
-    if (!ConvertIntoPage(source.Get(), output.fd.Get(), job.options.bSpaces, !job.options.bPre,
-                         job.options.bNumeric, layout) ||
+    if (!ConvertIntoPage(job.copy, source.Get(), output.fd.Get(), job.options.bSpaces,
+                         !job.options.bPre, job.options.bNumeric, layout) ||
         !output.fd.Close()) {
         // Half a page under a finished-looking name: the failure is counted, so
         // take the remains away rather than leave them.
@@ -154,7 +156,11 @@ bool CheckTemplate(const std::string& templateText) {
 SweepResult SweepFiles(const std::vector<std::string>& rows, const std::string& folder,
                        const std::string& templateText, const SweepOptions& options,
                        const SweepRowHook& beforeRow) {
-    const RowJob job{folder, templateText, options, UsesTemplate(templateText)};
+    // One temporary file serves every row: making and deleting one per row
+    // costs two metadata updates each, and a file system without a journal
+    // then passes over the freed inodes on every later creation.
+    ScratchCopy copy;
+    const RowJob job{copy, folder, templateText, options, UsesTemplate(templateText)};
     SweepResult result;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         if (beforeRow) {

@@ -220,6 +220,21 @@ TEST_F(SweepTest, WritesThePageInOnePassAsTheLongWayWould) {
     }
 }
 
+TEST_F(SweepTest, EachPageHoldsOnlyItsOwnRowsText) {
+    // The rows share one scratch copy: a shorter text must not inherit the
+    // tail of a longer one before it.
+    const std::vector<std::string> rows = {Input("long.txt", "a long first text\r\nwith more"),
+                                           Input("short.txt", "hi"), Input("empty.txt", ""),
+                                           Input("last.txt", "z")};
+
+    EXPECT_EQ(Sweep(rows, "-none", {.bPre = true}).nFailures, 0);
+
+    EXPECT_EQ(ReadFile(Out("long.txt.txt")), "<pre>\r\na long first text\r\nwith more\r\n</pre>");
+    EXPECT_EQ(ReadFile(Out("short.txt.txt")), "<pre>\r\nhi\r\n</pre>");
+    EXPECT_EQ(ReadFile(Out("empty.txt.txt")), "<pre>\r\n</pre>");
+    EXPECT_EQ(ReadFile(Out("last.txt.txt")), "<pre>\r\nz\r\n</pre>");
+}
+
 TEST_F(SweepTest, NeverWritesThroughALinkAtTheName) {
     const std::string input = Input("x.txt", "x");
     ASSERT_EQ(::symlink((m_dir / "target").c_str(), Out("x.txt.txt").c_str()), 0);
