@@ -29,8 +29,12 @@ bool IsSeparator(char c) {
 } // namespace
 
 std::string PathFileName(std::string_view path) {
+    return std::string(PathFileNameView(path));
+}
+
+std::string_view PathFileNameView(std::string_view path) {
     const std::size_t last = path.find_last_of(kSeparators);
-    return StrTrimmed(last == std::string_view::npos ? path : path.substr(last + 1));
+    return StrTrimmedView(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
 std::string PathFolder(std::string_view path) {
@@ -39,10 +43,14 @@ std::string PathFolder(std::string_view path) {
 }
 
 std::string PathExtension(std::string_view path) {
-    const std::string name = PathFileName(path);
+    return std::string(PathExtensionView(path));
+}
+
+std::string_view PathExtensionView(std::string_view path) {
+    const std::string_view name = PathFileNameView(path);
     const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string()
-                                    : StrTrimmed(std::string_view(name).substr(dot + 1));
+    return dot == std::string_view::npos ? name.substr(name.size())
+                                         : StrTrimmedView(name.substr(dot + 1));
 }
 
 bool PathNormalizeFolder(std::string& path) {

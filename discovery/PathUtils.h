@@ -13,6 +13,10 @@ inline constexpr char kPathSeparator = '/';
 std::string PathFileName(std::string_view path);
 std::string PathFolder(std::string_view path);
 std::string PathExtension(std::string_view path);
+/// PathFileName and PathExtension as cuts of `path` itself, for callers that
+/// keep the path and want no copy of the part.
+std::string_view PathFileNameView(std::string_view path);
+std::string_view PathExtensionView(std::string_view path);
 
 /// Appends the separator unless the path already ends in one, turns the other
 /// separator into ours, and tells whether the result exists.

@@ -32,9 +32,15 @@ void StrTrim(std::string& text) {
 }
 
 std::string StrTrimmed(std::string_view text) {
-    std::string trimmed(text);
-    StrTrim(trimmed);
-    return trimmed;
+    return std::string(StrTrimmedView(text));
+}
+
+std::string_view StrTrimmedView(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(szWhitespace);
+    if (first == std::string_view::npos) {
+        return text.substr(text.size());
+    }
+    return text.substr(first, text.find_last_not_of(szWhitespace) - first + 1);
 }
 
 } // namespace varnolet

@@ -20,5 +20,8 @@ void StrTrimLeft(std::string& text);
 void StrTrimRight(std::string& text);
 void StrTrim(std::string& text);
 std::string StrTrimmed(std::string_view text);
+/// StrTrimmed as a cut of `text` itself; when nothing is left, the empty cut
+/// at its end.
+std::string_view StrTrimmedView(std::string_view text);
 
 } // namespace varnolet

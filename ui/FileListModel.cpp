@@ -3,38 +3,22 @@
 #include <iterator>
 #include <utility>
 
-#include "discovery/StringUtils.h"
+#include "discovery/PathUtils.h"
 #include "platform/qt/DisplayText.h"
 
 namespace varnolet {
 namespace {
 
 const char* const kHeaders[FileListModel::ColumnCount] = {"Type", "ID <=> Name", "Full Path"};
-constexpr std::string_view kSeparators = "\\/";
-
-// The cut keeps pointing into the text even when nothing is left of it.
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(szWhitespace);
-    if (first == std::string_view::npos) {
-        return text.substr(text.size());
-    }
-    return text.substr(first, text.find_last_not_of(szWhitespace) - first + 1);
-}
 
 } // namespace
 
-// The same cuts as PathFileName and PathExtension make, taken as views so that
-// a row costs no string beyond its path.
 ListCells ComputeListCells(std::string_view path) {
-    const std::size_t last = path.find_last_of(kSeparators);
-    const std::string_view fileName =
-        Trimmed(last == std::string_view::npos ? path : path.substr(last + 1));
+    const std::string_view fileName = PathFileNameView(path);
     const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string_view::npos) {
-        return {fileName.substr(fileName.size()), fileName};
-    }
     // The name is the cut before the last dot, deliberately not trimmed again.
-    return {Trimmed(fileName.substr(dot + 1)), fileName.substr(0, dot)};
+    return {PathExtensionView(path),
+            dot == std::string_view::npos ? fileName : fileName.substr(0, dot)};
 }
 
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
