@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "convert/EncodeChar.h"
@@ -15,9 +14,9 @@
 namespace varnolet {
 namespace {
 
-// The input, open for the copy, when it is a regular file.
+// Checked again on the open file: the path may have changed since the probe.
 bool FillCopy(const std::string& input, ScratchCopy& copy) {
-    platform::UniqueFd source = platform::OpenFile(input.c_str(), O_RDONLY | O_NONBLOCK);
+    platform::UniqueFd source = platform::OpenRegularFile(input.c_str());
     return source.IsOpen() && copy.Fill(source.Get());
 }
 

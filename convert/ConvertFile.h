@@ -23,12 +23,12 @@ struct PageLayout {
     bool bPre = false;
 };
 
-/// ConvertFile from an open input straight into a page on an open output, in
-/// text mode: the same bytes as converting into the output, reading it back in
-/// text mode, laying it into the page and rewriting it, in one pass. The input
-/// is still read through the private temporary copy, refilled for it and
-/// wiped afterwards; a run of conversions passes the same one. False when the
-/// input is not a regular file or any read or write fails.
+/// ConvertFile from an input open on a regular file (see OpenRegularFile)
+/// straight into a page on an open output, in text mode: the same bytes as
+/// converting into the output, reading it back in text mode, laying it into
+/// the page and rewriting it, in one pass. The input is still read through the
+/// private temporary copy, refilled for it and wiped afterwards; a run of
+/// conversions passes the same one. False when any read or write fails.
 bool ConvertIntoPage(ScratchCopy& copy, int inputFd, int outputFd, bool bSpaces, bool bBreaks,
                      bool bNumeric, const PageLayout& layout);
 

@@ -1,6 +1,5 @@
 #include "convert/ScratchCopy.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/FileSystem.h"
@@ -15,11 +14,6 @@ constexpr std::uint8_t kExtensionLength = 3;
 } // namespace
 
 bool ScratchCopy::Fill(int sourceFd) {
-    struct stat st {};
-    // Checked on the open file: the path may have changed since anyone looked at it.
-    if (::fstat(sourceFd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        return false;
-    }
     if (!m_file.fd.IsOpen()) {
         m_file = CreateTempFile(kNameLength, kExtensionLength);
         if (!m_file.fd.IsOpen()) {

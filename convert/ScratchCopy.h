@@ -18,9 +18,9 @@ public:
     ScratchCopy(const ScratchCopy&) = delete;
     ScratchCopy& operator=(const ScratchCopy&) = delete;
 
-    /// Makes the copy hold exactly the bytes of the open regular file
-    /// `sourceFd` (from its offset) and rewinds it, creating the file first if
-    /// need be. False when the source is not a regular file or any step fails.
+    /// Makes the copy hold exactly the bytes of `sourceFd`, a regular file
+    /// open for reading (see OpenRegularFile), from its offset, and rewinds
+    /// it, creating the file first if need be. False when any step fails.
     bool Fill(int sourceFd);
 
     /// The copy's descriptor, valid after a successful Fill.

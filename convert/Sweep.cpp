@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 
 #include "convert/ConvertFile.h"
 #include "convert/ScratchCopy.h"
@@ -54,17 +53,6 @@ OutputFile CreateOutputFile(const std::string& folder, const std::string& input,
     }
 }
 
-// The input, open, when it is a regular file; the conversion copies it from
-// this descriptor, so the file tested is the file converted.
-platform::UniqueFd OpenInput(const std::string& input) {
-    platform::UniqueFd fd = platform::OpenFile(input.c_str(), O_RDONLY | O_NONBLOCK);
-    struct stat st {};
-    if (fd.IsOpen() && (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))) {
-        fd.Close();
-    }
-    return fd;
-}
-
 // Where the converted text goes in this row's page. A template that cannot be
 // read leaves the body alone: the text is kept, but the row is not what was
 // asked for, so it counts as a failure.
@@ -82,7 +70,7 @@ bool LayOutPage(const RowJob& job, std::string& templateLines, PageLayout& layou
 }
 
 RowOutcome SweepRow(const RowJob& job, const std::string& input) {
-    platform::UniqueFd source = OpenInput(input);
+    platform::UniqueFd source = platform::OpenRegularFile(input.c_str());
     if (!source.IsOpen()) {
         return RowOutcome::Failed;
     }

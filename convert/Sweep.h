@@ -54,9 +54,11 @@ using SweepRowHook = std::function<void(std::size_t row)>;
 /// UsesTemplate(templateText). Each output is named after its input's file
 /// name with ".html" (template) or ".txt", the extension repeated while the
 /// name is taken; any entry counts as taken (a folder, a dangling link), so a
-/// page is never written onto or through something already there. A row fails when its file is
-/// missing, its conversion or either rewrite fails, or the template cannot be read for it; the
-/// sweep always goes on with the next row.
+/// page is never written onto or through something already there. A row fails
+/// when its file is missing or not a regular file, its page cannot be created
+/// or written whole (what was written is removed), or the template cannot be
+/// read for it (the body is written alone); the sweep always goes on with the
+/// next row.
 SweepResult SweepFiles(const std::vector<std::string>& rows, const std::string& folder,
                        const std::string& templateText, const SweepOptions& options,
                        const SweepRowHook& beforeRow = {});

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace varnolet::platform {
@@ -39,6 +40,15 @@ UniqueFd OpenFile(const char* path, int flags, mode_t mode) {
         fd = ::open(path, flags | O_CLOEXEC, mode);
     } while (fd < 0 && errno == EINTR);
     return UniqueFd(fd);
+}
+
+UniqueFd OpenRegularFile(const char* path) {
+    UniqueFd fd = OpenFile(path, O_RDONLY | O_NONBLOCK);
+    struct stat st {};
+    if (fd.IsOpen() && (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))) {
+        fd.Close();
+    }
+    return fd;
 }
 
 ssize_t ReadSome(int fd, char* buffer, std::size_t size) {

@@ -31,6 +31,11 @@ private:
 /// open(2) retried on EINTR; the result owns the descriptor (closed when the open failed).
 UniqueFd OpenFile(const char* path, int flags, mode_t mode = 0);
 
+/// The file at `path` open for reading when it is a regular file (a link to
+/// one included), closed otherwise. The test is made on the open descriptor,
+/// so the file tested is the file read; a FIFO does not block the open.
+UniqueFd OpenRegularFile(const char* path);
+
 /// One read(2), retried on EINTR: bytes read, 0 at the end, -1 on error.
 ssize_t ReadSome(int fd, char* buffer, std::size_t size);
 
